@@ -166,11 +166,15 @@ int PortAudioWaveOut::callback(const void*, void* output, unsigned long frames,
   auto* out = static_cast<uint8_t*>(output);
   const uint32_t align = s.format.nBlockAlign;
   size_t bytes = frames * align;
+  const uint64_t limit = s.owner->frameLimit_.load(std::memory_order_relaxed);
   while (bytes > 0 && !s.paused.load(std::memory_order_relaxed)) {
     const uint32_t h = s.head.load(std::memory_order_relaxed);
     if (h == s.tail.load(std::memory_order_acquire)) break;  // underrun: silence below
+    const uint32_t played = s.frames.load(std::memory_order_relaxed);
+    if (limit != 0 && played >= limit) break;
     WAVEHDR* header = s.queue[h % PaState::kSlots];
-    const size_t n = std::min<size_t>(bytes, header->dwBufferLength - s.offset);
+    size_t n = std::min<size_t>(bytes, header->dwBufferLength - s.offset);
+    if (limit != 0) n = std::min<size_t>(n, (limit - played) * align);
     std::memcpy(out, header->lpData + s.offset, n);
     out += n;
     bytes -= n;
@@ -260,6 +264,12 @@ void PortAudioWaveOut::watch() {
     s.lost = true;
     takeBack(s);
   });
+}
+
+double PortAudioWaveOut::outputLatency(HWAVEOUT handle) const {
+  const auto* s = static_cast<const PaState*>(findOpen(handle));
+  const PaStreamInfo* info = s != nullptr && s->pa != nullptr ? Pa_GetStreamInfo(s->pa) : nullptr;
+  return info != nullptr ? info->outputLatency : 0.0;
 }
 
 uint32_t PortAudioWaveOut::framesPlayed(const Stream& stream) const {

@@ -25,6 +25,11 @@ class PortAudioWaveOut : public QueuedWaveOut {
   std::string errorText(MMRESULT code) const override;
   // False when PortAudio itself could not start; every open then fails.
   bool initialised() const { return initialised_; }
+  // Frames past `frames` since the open are not played: the device holds its buffers and
+  // plays silence (0: no limit).
+  void setFrameLimit(uint64_t frames) { frameLimit_.store(frames); }
+  // Seconds from the copy of a frame to its sound, for the open device `handle` (0 if unknown).
+  double outputLatency(HWAVEOUT handle) const;
 
  protected:
   std::unique_ptr<Stream> openStream(uint32_t deviceId, const WAVEFORMATEX& format,
@@ -48,6 +53,7 @@ class PortAudioWaveOut : public QueuedWaveOut {
   std::vector<int> devices_;  // PortAudio indexes of the output devices, in PortAudio's order
   std::vector<std::string> names_;
   std::string lastDetail_;
+  std::atomic<uint64_t> frameLimit_{0};
   QTimer watchdog_;
 };
 

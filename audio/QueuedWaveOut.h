@@ -78,6 +78,8 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
 
   // From any thread: `header` has played or been returned.
   void bufferDone(Stream& stream, WAVEHDR* header);
+  // The open device of `handle`, or null.
+  Stream* findOpen(HWAVEOUT handle) const;
 
   template <typename F>
   void forEachOpenStream(F f) {
@@ -93,7 +95,6 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   };
 
   void raise(HWAVEOUT handle, WaveMessage message, WAVEHDR* header);
-  Stream* findOpen(HWAVEOUT handle) const;
   void onWake();
 
   NotificationRing<Notification, 1024> ring_;
