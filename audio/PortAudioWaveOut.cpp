@@ -1,10 +1,13 @@
 #include "PortAudioWaveOut.h"
 
 #include <alsa/asoundlib.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <portaudio.h>
 
 #include <array>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 namespace quor::audio {
@@ -19,6 +22,27 @@ int64_t nowNs() {
              std::chrono::steady_clock::now().time_since_epoch())
       .count();
 }
+
+// While PortAudio probes its host APIs, ALSA and JACK write their complaints about missing
+// servers and odd configuration entries straight to stderr; they mean nothing to a user.
+class QuietStderr {
+ public:
+  QuietStderr() {
+    std::fflush(stderr);
+    saved_ = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) ::close(null);
+  }
+  ~QuietStderr() {
+    if (saved_ < 0) return;
+    dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+  }
+
+ private:
+  int saved_ = -1;
+};
 
 // A device whose callbacks stay away this long while buffers wait has gone.
 constexpr int64_t kStallNs = 1'000'000'000;
@@ -44,6 +68,7 @@ struct PortAudioWaveOut::PaState : Stream {
 
 PortAudioWaveOut::PortAudioWaveOut() {
   snd_lib_error_set_handler(quietAlsa);
+  const QuietStderr quiet;
   initialised_ = Pa_Initialize() == paNoError;
   if (initialised_) {
     const int count = Pa_GetDeviceCount();
@@ -69,7 +94,10 @@ PortAudioWaveOut::~PortAudioWaveOut() {
       s.pa = nullptr;
     }
   });
-  if (initialised_) Pa_Terminate();
+  if (initialised_) {
+    const QuietStderr quiet;
+    Pa_Terminate();
+  }
 }
 
 std::string PortAudioWaveOut::deviceName(uint32_t id) const {
