@@ -45,7 +45,7 @@ class QuietStderr {
 };
 
 // A device whose callbacks stay away this long while buffers wait has gone.
-constexpr int64_t kStallNs = 1'000'000'000;
+constexpr int64_t kStallNs = 5'000'000'000;
 
 }  // namespace
 

@@ -42,20 +42,27 @@ CONF
   # keeps it from being started a second time behind our back.
   printf 'autospawn = no\n' >"$quor_services_dir/client.conf"
   export PULSE_CLIENTCONFIG="$quor_services_dir/client.conf"
-  pulseaudio --daemonize=yes --system=false --exit-idle-time=-1 -n \
-    --use-pid-file=yes --disallow-exit=no \
-    --load=module-native-protocol-unix \
-    --load="module-null-sink sink_name=quor_null rate=48000" \
-    --log-target="file:$quor_services_dir/pulseaudio.log" 2>>"$quor_services_dir/pulseaudio.err" || {
-    echo "services: pulseaudio did not start (see $quor_services_dir/pulseaudio.*)" >&2
-    return 0
-  }
+  # A daemon that was killed a moment ago can leave its lock behind for a short while.
+  for _ in 1 2 3 4 5; do
+    pulseaudio --daemonize=yes --system=false --exit-idle-time=-1 -n \
+      --use-pid-file=yes --disallow-exit=no \
+      --load=module-native-protocol-unix \
+      --load="module-null-sink sink_name=quor_null rate=48000" \
+      --log-target="file:$quor_services_dir/pulseaudio.log" \
+      2>>"$quor_services_dir/pulseaudio.err" && break
+    sleep 0.5
+  done
   for _ in $(seq 50); do
     pactl info >/dev/null 2>&1 && break
     sleep 0.1
   done
+  if ! pactl info >/dev/null 2>&1; then
+    echo "services: pulseaudio did not start (see $quor_services_dir/pulseaudio.*)" >&2
+    return 0
+  fi
   pactl set-default-sink quor_null >/dev/null 2>&1 || true
   pactl set-default-source quor_null.monitor >/dev/null 2>&1 || true
+  pactl set-sink-volume quor_null 100% >/dev/null 2>&1 || true
 }
 
 sound_server_stop() {
