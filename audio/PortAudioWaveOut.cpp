@@ -2,8 +2,8 @@
 
 #include <alsa/asoundlib.h>
 #include <fcntl.h>
-#include <unistd.h>
 #include <portaudio.h>
+#include <unistd.h>
 
 #include <array>
 #include <chrono>
@@ -44,7 +44,8 @@ class QuietStderr {
   int saved_ = -1;
 };
 
-// A device whose callbacks stay away this long while buffers wait has gone.
+// A device whose callbacks stay away this long while buffers wait has gone. A sound server can
+// take its data in bursts up to two seconds apart.
 constexpr int64_t kStallNs = 5'000'000'000;
 
 }  // namespace
@@ -62,6 +63,7 @@ struct PortAudioWaveOut::PaState : Stream {
   std::atomic<uint32_t> frames{0};
   std::atomic<int64_t> lastCallbackNs{0};
   std::atomic<int64_t> waitingSinceNs{0};  // when the queue last went from empty to non-empty
+  std::atomic<double> dataEndsAt{0};       // stream time at which the last copied frame sounds
   bool running = false;                    // owner thread: the PortAudio stream is started
   bool lost = false;                       // owner thread: the device has gone away
 };
@@ -188,7 +190,7 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
 }
 
 int PortAudioWaveOut::callback(const void*, void* output, unsigned long frames,
-                               const PaStreamCallbackTimeInfo*, unsigned long, void* user) {
+                               const PaStreamCallbackTimeInfo* time, unsigned long, void* user) {
   auto& s = *static_cast<PaState*>(user);
   s.lastCallbackNs.store(nowNs(), std::memory_order_relaxed);
   auto* out = static_cast<uint8_t*>(output);
@@ -215,6 +217,11 @@ int PortAudioWaveOut::callback(const void*, void* output, unsigned long frames,
       s.owner->bufferDone(s, header);
     }
   }
+  if (bytes < frames * align && time != nullptr) {
+    const double copied = static_cast<double>(frames * align - bytes) / align;
+    s.dataEndsAt.store(time->outputBufferDacTime + copied / s.format.nSamplesPerSec,
+                       std::memory_order_relaxed);
+  }
   if (bytes > 0) std::memset(out, s.silence, bytes);
   return paContinue;
 }
@@ -230,6 +237,15 @@ MMRESULT PortAudioWaveOut::submit(Stream& stream, WAVEHDR* header) {
   if (t == s.head.load(std::memory_order_acquire)) s.waitingSinceNs.store(nowNs());
   s.queue[t % PaState::kSlots] = header;
   s.tail.store(t + 1, std::memory_order_release);
+  if (!s.running) {
+    s.lastCallbackNs = nowNs();
+    if (const int err = Pa_StartStream(s.pa); err != paNoError) {
+      s.tail.store(t, std::memory_order_release);
+      s.lost = true;
+      return fail(err);
+    }
+    s.running = true;
+  }
   return MMSYSERR_NOERROR;
 }
 
@@ -256,21 +272,24 @@ void PortAudioWaveOut::returnAll(Stream& stream) {
   auto& s = static_cast<PaState&>(stream);
   takeBack(s);
   s.frames = 0;
-  if (!s.lost) {
-    s.lastCallbackNs = nowNs();
-    s.running = Pa_StartStream(s.pa) == paNoError;
-    if (!s.running) s.lost = true;
-  }
+  s.dataEndsAt = 0;  // nothing is left to sound; the next write starts the stream again
 }
 
 void PortAudioWaveOut::closeStream(Stream& stream) {
   auto& s = static_cast<PaState&>(stream);
   if (s.running) {
-    // What was copied out last still plays; a lost device has nothing to wait for.
-    if (s.lost)
+    // What was copied out last is still on its way to the speaker: let it sound before the
+    // stream goes (a stop alone can cut the server's share of it). A lost device has nothing
+    // left to play.
+    if (s.lost) {
       Pa_AbortStream(s.pa);
-    else
+    } else {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+      while (Pa_GetStreamTime(s.pa) < s.dataEndsAt.load() &&
+             std::chrono::steady_clock::now() < deadline && Pa_IsStreamActive(s.pa) == 1)
+        Pa_Sleep(5);
       Pa_StopStream(s.pa);
+    }
     s.running = false;
   }
   Pa_CloseStream(s.pa);
