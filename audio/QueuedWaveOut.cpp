@@ -38,6 +38,11 @@ void QueuedWaveOut::raise(HWAVEOUT handle, WaveMessage message, WAVEHDR* header)
   // The ring holds far more than the few notifications a ring of buffers can have in flight; a
   // full ring would mean a lost notification, so wait for the consumer rather than drop one.
   while (!ring_.push(Notification{handle, message, header})) usleep(100);
+  raised_.fetch_add(1, std::memory_order_release);
+  wake();
+}
+
+void QueuedWaveOut::wake() {
   const uint64_t one = 1;
   if (wakeFd_ >= 0) {
     [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
@@ -58,8 +63,12 @@ void QueuedWaveOut::onWake() {
 void QueuedWaveOut::deliverPending() {
   Notification n{};
   // A handler may call back into the device or deliver again itself: each notification is
-  // popped before it is sent, so each is delivered once and in order.
-  while (ring_.pop(n)) {
+  // popped before it is sent, so each is delivered once and in order. Only what was raised
+  // before this call is delivered here; what the handlers raise waits for the next pass of the
+  // event loop, so a device that answers at once cannot keep the loop from everything else.
+  const uint64_t until = raised_.load(std::memory_order_acquire);
+  while (delivered_ < until && ring_.pop(n)) {
+    ++delivered_;
     const auto it = streams_.find(n.handle);
     if (it == streams_.end()) continue;
     if (n.message == WaveMessage::Done)
@@ -71,6 +80,7 @@ void QueuedWaveOut::deliverPending() {
     }
     if (n.message == WaveMessage::Close) streams_.erase(n.handle);
   }
+  if (delivered_ < raised_.load(std::memory_order_acquire)) wake();
 }
 
 int QueuedWaveOut::outstanding(HWAVEOUT handle) const {

@@ -97,7 +97,11 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   void raise(HWAVEOUT handle, WaveMessage message, WAVEHDR* header);
   void onWake();
 
+  void wake();
+
   NotificationRing<Notification, 1024> ring_;
+  std::atomic<uint64_t> raised_{0};  // notifications pushed so far
+  uint64_t delivered_ = 0;           // owning thread only
   int wakeFd_ = -1;
   QSocketNotifier* wakeNotifier_ = nullptr;
   std::map<HWAVEOUT, std::unique_ptr<Stream>> streams_;  // open, or closed and not yet reported

@@ -2,12 +2,15 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <iomanip>
 
 #include "DeviceList.h"
+#include "FileWaveOut.h"
 #include "FirstStart.h"
 #include "MemoryControls.h"
+#include "PortAudioWaveOut.h"
 #include "ToneEngine.h"
 #include "ToneError.h"
 #include "ToneOutputAdapter.h"
@@ -104,6 +107,14 @@ int QuorgenRun::exec() {
   }
 
   audio::TAudioOut& component = output.component();
+  // The limit is in place before the start: a file device takes the whole ring at once.
+  const int32_t rate = engine.parameters.sampleRateFromBandwidth();
+  // A loop shorter than half a sample still plays one: a limit of 0 would mean none.
+  const uint64_t limit =
+      request_.loopSeconds
+          ? static_cast<uint64_t>(std::max(1LL, std::llround(*request_.loopSeconds * rate)))
+          : 0;
+  if (limit > 0 && control_.setFrameLimit) control_.setFrameLimit(limit);
   component.ErrorMessage.clear();
   try {
     engine.toneSwitch.OnButtonClick();
@@ -118,10 +129,6 @@ int QuorgenRun::exec() {
   if (interrupted_) engine.toneSwitch.stopsignal();
   stop_ = [&] { engine.toneSwitch.stopsignal(); };
 
-  const int32_t rate = engine.values.SampleRate;
-  const uint64_t limit =
-      request_.loopSeconds ? static_cast<uint64_t>(std::llround(*request_.loopSeconds * rate)) : 0;
-  if (limit > 0 && control_.setFrameLimit) control_.setFrameLimit(limit);
   auto framesPlayed = [&] {
     return static_cast<uint64_t>(std::llround(component.ElapsedTime() * component.FrameRate()));
   };
@@ -129,7 +136,7 @@ int QuorgenRun::exec() {
   QTimer limitTimer;
   bool limitReached = false;
   if (limit > 0) {
-    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 0 : 5);
+    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 5);
     connect(&limitTimer, &QTimer::timeout, [&] {
       if (limitReached || framesPlayed() < limit) return;
       limitReached = true;
@@ -171,7 +178,32 @@ int QuorgenRun::exec() {
   return kDone;
 }
 
-int listDevices(const audio::WaveOutDevice& device, std::ostream& out) {
+int renderCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err,
+                  const RunHook& ready) {
+  audio::FileWaveOut device(request.output);
+  DeviceControl control;
+  control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
+  control.finish = [&device](std::string& error) { return device.commit(error); };
+  QuorgenRun run(request, device, control, out, err, false);
+  if (ready) ready(run);
+  return run.exec();
+}
+
+int playCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err, bool progress,
+                const RunHook& ready) {
+  audio::PortAudioWaveOut device;
+  DeviceControl control;
+  control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
+  control.outputLatency = [&device](audio::HWAVEOUT handle) {
+    return device.outputLatency(handle);
+  };
+  QuorgenRun run(request, device, control, out, err, progress);
+  if (ready) ready(run);
+  return run.exec();
+}
+
+int devicesCommand(std::ostream& out) {
+  audio::PortAudioWaveOut device;
   const audio::OutputDeviceList list = audio::outputDeviceList(device);
   for (size_t i = 0; i < list.items.size(); ++i) out << i << "  " << list.items[i] << "\n";
   if (list.hidden) out << "(one device only: the window hides this list)\n";

@@ -41,7 +41,13 @@ class QuorgenRun : public QObject {
   std::function<void()> stop_;
 };
 
-// Prints the device list (quorgen devices).
-int listDevices(const audio::WaveOutDevice& device, std::ostream& out);
+// The commands as main runs them. `ready` sees the run before it starts (to hook up Ctrl+C).
+using RunHook = std::function<void(QuorgenRun&)>;
+int renderCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err,
+                  const RunHook& ready = {});
+int playCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err, bool progress,
+                const RunHook& ready = {});
+// Prints the device list.
+int devicesCommand(std::ostream& out);
 
 }  // namespace quor::tools

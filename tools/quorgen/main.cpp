@@ -6,8 +6,6 @@
 #include <csignal>
 #include <iostream>
 
-#include "FileWaveOut.h"
-#include "PortAudioWaveOut.h"
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
 
@@ -53,30 +51,13 @@ int main(int argc, char** argv) {
     case QuorgenCommand::Help:
       std::cout << quorgenHelp();
       return 0;
-    case QuorgenCommand::Devices: {
-      quor::audio::PortAudioWaveOut device;
-      return listDevices(device, std::cout);
-    }
-    case QuorgenCommand::Render: {
-      quor::audio::FileWaveOut device(request.output);
-      DeviceControl control;
-      control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
-      control.finish = [&device](std::string& error) { return device.commit(error); };
-      QuorgenRun run(request, device, control, std::cout, std::cerr, false);
-      watchInterrupts(run);
-      return run.exec();
-    }
-    case QuorgenCommand::Play: {
-      quor::audio::PortAudioWaveOut device;
-      DeviceControl control;
-      control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
-      control.outputLatency = [&device](quor::audio::HWAVEOUT handle) {
-        return device.outputLatency(handle);
-      };
-      QuorgenRun run(request, device, control, std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
-      watchInterrupts(run);
-      return run.exec();
-    }
+    case QuorgenCommand::Devices:
+      return devicesCommand(std::cout);
+    case QuorgenCommand::Render:
+      return renderCommand(request, std::cout, std::cerr, watchInterrupts);
+    case QuorgenCommand::Play:
+      return playCommand(request, std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
+                         watchInterrupts);
   }
   return QuorgenRun::kUsage;
 }
