@@ -1,10 +1,276 @@
-// Placeholder until the fast path lands: the plain definition.
+// The fill as the program runs it: the same bytes and the same working values as the plain
+// definition, for a fraction of the cost.
+//
+// The phase recurrence stays exactly as defined (extended-precision sums rounded to double):
+// it is cheap, and doing it in double would round differently now and then. The waveform,
+// the expensive part, is evaluated in double precision over a block of samples. Each stored
+// result is a rounding (to an integer, or to float32 inside the triangle); the double result
+// is used only where it lies so far from the nearest rounding boundary that the error bounds
+// of SampleKernels.h cannot carry the exact value across it. The rare sample that fails this
+// test, or whose phase lies outside the kernels' range, is computed by the extended-precision
+// formula itself.
+#include <atomic>
+#include <cmath>
+
+#include "Conversions.h"
+#include "PulseGate.h"
+#include "SampleFast.h"
+#include "SampleKernels.h"
 #include "SampleSynthesis.h"
 
 namespace quor {
+namespace {
 
-bool FillBuffer(WorkingValues& values, const FillInputs& inputs, uint8_t* buffer, int32_t size) {
-  return reference::FillBuffer(values, inputs, buffer, size);
+using kernels::fastAsin;
+using kernels::fastSin;
+using kernels::kFastArgumentLimit;
+using kernels::roundToInteger;
+using kernels::trustRadius;
+
+std::atomic<uint64_t> fallbacks{0};
+
+// Big enough to amortise the per-block work, small enough to stay in the L1 cache. The
+// kernels always run over a whole block so that their loops have a fixed trip count.
+constexpr int32_t kBlock = 256;
+
+// A product p = w * K (|K| <= kLargestFastScale) is off by at most K * 2^-48 < 2^-28 from the
+// exact one; its integer rounding is safe while p stays this close to an integer.
+constexpr double kLargestFastScale = 0x1p20;
+constexpr double kRoundingSafe = 0.5 - 0x1p-20;
+
+// The square wave needs only the sign of the sine; below this it is left to sinl (the
+// kernel's error is below 2^-50 |s| + 2^-100 and hence far smaller).
+constexpr double kSquareZeroZone = 0x1p-40;
+
+constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+
+enum SlotKind : uint8_t {
+  kHeld,      // CurrentSample is kept
+  kComputed,  // a waveform sample
+  kGatedOff,  // the silent part of a pulse in 16-bit output: the zero level
+};
+
+// Everything the fill reads once per buffer.
+struct FillPlan {
+  int32_t waveform = 0;
+  bool sixteenBit = true;
+  bool loop = false;
+  bool sweep = false;
+  bool pulsed = false;
+  bool positiveOffset = false;
+  int32_t pulsePeriod = 1;
+  float dutyFraction = 0.0f;
+  long double scale = 0.0L;  // 32767 * AmplitudeFactor: 39 bits, exact in double too
+  double fastScale = 0.0;
+  bool fastScaleUsable = false;
+  double squareHigh = 0.0;  // the two values a square wave can take, rounded exactly
+  double squareLow = 0.0;
+};
+
+FillPlan makePlan(const WorkingValues& v, const FillInputs& in) {
+  FillPlan plan;
+  plan.waveform = in.waveform;
+  plan.sixteenBit = in.bitsPerSample == 16;
+  plan.loop = in.loop;
+  plan.sweep = in.sweep;
+  plan.pulsed = v.PulsesPerSecond != 0;
+  plan.positiveOffset = v.PositiveOffsetOn;
+  plan.pulsePeriod = pulsePeriod(v);
+  plan.dutyFraction = v.DutyFraction;
+  plan.scale = 32767.0L * v.AmplitudeFactor;
+  plan.fastScale = static_cast<double>(plan.scale);
+  plan.fastScaleUsable = std::fabs(plan.fastScale) <= kLargestFastScale;
+  plan.squareHigh = RoundHalfEven(1 * plan.scale);
+  plan.squareLow = RoundHalfEven(-1 * plan.scale);
+  return plan;
+}
+
+struct Block {
+  double phase[kBlock];
+  double rounded[kBlock];  // the sample as the double computation found it
+  double trusted[kBlock];  // 1: `rounded` is the exact sample; 0: compute it exactly
+  uint8_t kind[kBlock];
+};
+
+// The extended-precision formula of one waveform sample.
+int32_t exactSample(const FillPlan& plan, double phase) {
+  fallbacks.fetch_add(1, std::memory_order_relaxed);
+  switch (plan.waveform) {
+    case static_cast<int32_t>(WaveformKind::Sine):
+      return RoundHalfEven(sinl(static_cast<long double>(phase)) * plan.scale);
+    case static_cast<int32_t>(WaveformKind::Square):
+      return RoundHalfEven(sign(static_cast<double>(sinl(phase))) * plan.scale);
+    case static_cast<int32_t>(WaveformKind::Triangular):
+      return RoundHalfEven(triangle(static_cast<float>(phase)) * plan.scale);
+    default:
+      return 0;
+  }
+}
+
+// Counter, pulse gate, phase and sweep for `count` slots, exactly as the definition steps
+// them; records per slot what is written and the phase of each computed sample.
+void stepSlots(WorkingValues& v, const FillPlan& plan, Block& block, int32_t count) {
+  double phase = v.Phase;
+  double increment = v.PhaseIncrement;
+  int32_t counter = v.SampleCounter;
+  const int32_t samplesPerPeriod = v.SamplesPerPeriod;
+  const bool loopComputes = plan.loop && samplesPerPeriod > 0;
+  const double restartIncrement = initialIncrement(v);
+  const long double sweepFactor = v.SweepFactor;
+  const long double sweepStep = v.SweepStep;
+
+  for (int32_t i = 0; i < count; ++i) {
+    uint8_t kind = kHeld;
+    if (counter < samplesPerPeriod || loopComputes) {
+      const bool sounds =
+          !plan.pulsed || pulseSounds(plan.pulsePeriod, plan.dutyFraction, counter);
+      // The 8-bit fill skips the generator in the silent part of a pulse.
+      if (sounds || plan.sixteenBit) {
+        phase = static_cast<double>(static_cast<long double>(phase) + increment);
+        if (plan.sweep) {
+          increment =
+              static_cast<double>(static_cast<long double>(increment) * sweepFactor + sweepStep);
+        }
+        if (static_cast<long double>(phase) > kTwoPi) {
+          phase = static_cast<double>(static_cast<long double>(phase) - kTwoPi);
+        }
+        kind = sounds ? kComputed : kGatedOff;
+      }
+    }
+    block.kind[i] = kind;
+    block.phase[i] = phase;
+    counter = nextCounter(counter);
+    if (counter == samplesPerPeriod && plan.loop) {
+      counter = 0;
+      increment = restartIncrement;
+    }
+  }
+  for (int32_t i = count; i < kBlock; ++i) block.phase[i] = 0.0;
+
+  v.Phase = phase;
+  v.PhaseIncrement = increment;
+  v.SampleCounter = counter;
+}
+
+// A phase the kernels can take; anything else is replaced and its sample left to sinl.
+inline bool inFastRange(double x) { return std::fabs(x) <= kFastArgumentLimit; }
+inline double fastArgument(double x) { return inFastRange(x) ? x : 0.0; }
+
+void sineKernel(const FillPlan& plan, Block& b) {
+  const double scale = plan.fastScale;
+  for (int32_t i = 0; i < kBlock; ++i) {
+    const double x = b.phase[i];
+    const double p = fastSin(fastArgument(x)) * scale;
+    const double r = roundToInteger(p);
+    b.rounded[i] = r;
+    b.trusted[i] = inFastRange(x) && std::fabs(p - r) <= kRoundingSafe ? 1.0 : 0.0;
+  }
+}
+
+void squareKernel(const FillPlan& plan, Block& b) {
+  for (int32_t i = 0; i < kBlock; ++i) {
+    const double x = b.phase[i];
+    const double s = fastSin(fastArgument(x));
+    b.rounded[i] = s < 0.0 ? plan.squareLow : plan.squareHigh;
+    b.trusted[i] = inFastRange(x) && std::fabs(s) > kSquareZeroZone ? 1.0 : 0.0;
+  }
+}
+
+// Whether every value within trustRadius(r) of r rounds to the same float32 as r. The sums
+// themselves round by at most 2^-53 |r|, far inside the radius.
+inline bool float32RoundingSafe(double r) {
+  const double radius = trustRadius(r);
+  return static_cast<float>(r - radius) == static_cast<float>(r + radius);
+}
+
+void triangleKernel(const FillPlan& plan, Block& b) {
+  const double scale = plan.fastScale;
+  for (int32_t i = 0; i < kBlock; ++i) {
+    const double x = b.phase[i];
+    const float xf = static_cast<float>(fastArgument(x));
+    const double s = fastSin(xf);
+    const float a = static_cast<float>(s);
+    const bool peak = std::fabs(a) == 1.0f;
+    const double t = fastAsin(peak ? 0.0 : a) * kTwoOverPi;
+    const float tf = peak ? a : static_cast<float>(t);
+    // tf * scale has at most 24 + 39 bits: exact in extended precision, one rounding here.
+    const double p = static_cast<double>(tf) * scale;
+    const double r = roundToInteger(p);
+    b.rounded[i] = r;
+    const bool safe = float32RoundingSafe(s) && (peak || float32RoundingSafe(t)) &&
+                      std::fabs(p - r) <= kRoundingSafe;
+    b.trusted[i] = inFastRange(x) && safe ? 1.0 : 0.0;
+  }
+}
+
+void evaluateWaveform(const FillPlan& plan, Block& b) {
+  if (!plan.fastScaleUsable) {
+    for (double& t : b.trusted) t = 0.0;
+    return;
+  }
+  switch (plan.waveform) {
+    case static_cast<int32_t>(WaveformKind::Sine):
+      sineKernel(plan, b);
+      break;
+    case static_cast<int32_t>(WaveformKind::Square):
+      squareKernel(plan, b);
+      break;
+    case static_cast<int32_t>(WaveformKind::Triangular):
+      triangleKernel(plan, b);
+      break;
+    default:
+      for (int32_t i = 0; i < kBlock; ++i) {
+        b.rounded[i] = 0.0;
+        b.trusted[i] = 1.0;
+      }
+      break;
+  }
+}
+
+inline int32_t withOffset(const FillPlan& plan, int32_t sample) {
+  return plan.positiveOffset ? sample / 2 + 16384 : sample;
+}
+
+// Final samples in slot order, written out; returns the sample held after the block.
+int32_t writeSlots(const FillPlan& plan, const Block& b, int32_t count, int32_t current,
+                   uint8_t* out) {
+  for (int32_t i = 0; i < count; ++i) {
+    if (b.kind[i] == kComputed) {
+      const int32_t sample = b.trusted[i] != 0.0 ? static_cast<int32_t>(b.rounded[i])
+                                                 : exactSample(plan, b.phase[i]);
+      current = withOffset(plan, sample);
+    } else if (b.kind[i] == kGatedOff) {
+      current = withOffset(plan, 0);
+    }
+    if (plan.sixteenBit) {
+      const auto bits = static_cast<uint16_t>(static_cast<uint32_t>(current));
+      out[2 * i] = static_cast<uint8_t>(bits & 0xFF);
+      out[2 * i + 1] = static_cast<uint8_t>(bits >> 8);
+    } else {
+      out[i] = static_cast<uint8_t>(current / 256 + 128);
+    }
+  }
+  return current;
+}
+
+}  // namespace
+
+uint64_t exactFallbackCount() { return fallbacks.load(std::memory_order_relaxed); }
+
+bool FillBuffer(WorkingValues& v, const FillInputs& in, uint8_t* buffer, int32_t size) {
+  const FillPlan plan = makePlan(v, in);
+  const int32_t bytesPerSlot = plan.sixteenBit ? 2 : 1;
+  const int32_t slots = size > 0 ? size / bytesPerSlot : 0;
+  Block block;
+  for (int32_t first = 0; first < slots; first += kBlock) {
+    const int32_t count = slots - first < kBlock ? slots - first : kBlock;
+    stepSlots(v, plan, block, count);
+    evaluateWaveform(plan, block);
+    v.CurrentSample =
+        writeSlots(plan, block, count, v.CurrentSample, buffer + first * bytesPerSlot);
+  }
+  if (v.SamplesPerPeriod <= 0) return false;
+  return !(v.SampleCounter >= v.SamplesPerPeriod && !in.loop);
 }
 
 }  // namespace quor
