@@ -16,6 +16,11 @@ class ToneOutput {
   virtual void setQuantization(int bits) = 0;
   virtual bool active() const = 0;
   virtual void stopAtOnce() = 0;
+  // Completes a stop whose notifications are still pending (a previous device still closing):
+  // the previous device is reset and closed and its notifications, the stop notification
+  // included, are delivered now. Called before a new start so that a late stop notification of
+  // the old device never arrives while the new tone plays.
+  virtual void finishPendingStop() = 0;
 
   // Configuration before a start, then the start itself.
   virtual void setStereo(bool stereo) = 0;

@@ -1,0 +1,35 @@
+#pragma once
+#include "ToneControls.h"
+#include "ToneOutput.h"
+#include "WorkingValues.h"
+
+namespace quor {
+
+// Derives the working values from the window's tone controls: the apply operation and the
+// handlers of the level, bandwidth, resolution and pulse switch. Handlers throw ToneError.
+class ToneParameters {
+ public:
+  ToneParameters(WorkingValues& values, ToneControls& controls, ToneOutput& output);
+
+  void fEditExit();  // the apply
+  void AmplitudeChange();
+  void AmplitudeExit();
+  void FSListChange();
+  void cboSoundQualityChange();
+  void PulsedOnClick();
+  // fEditChange, fInitChange and fFinalChange: a non-empty text that is no number becomes "1000".
+  void frequencyTextChange(Control field);
+
+  // The sample rate of the selected bandwidth: twice its value, rounded.
+  int32_t sampleRateFromBandwidth() const;
+
+ private:
+  bool frequenciesValid() const;
+  void deriveFrequencies();
+
+  WorkingValues& values_;
+  ToneControls& controls_;
+  ToneOutput& output_;
+};
+
+}  // namespace quor
