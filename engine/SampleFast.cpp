@@ -11,11 +11,13 @@
 // formula itself.
 #include <atomic>
 #include <cmath>
+#include <cstring>
 
 #include "Conversions.h"
 #include "PulseGate.h"
 #include "SampleFast.h"
 #include "SampleKernels.h"
+#include "SamplePhase.h"
 #include "SampleSynthesis.h"
 
 namespace quor {
@@ -25,7 +27,6 @@ using kernels::fastAsin;
 using kernels::fastSin;
 using kernels::kFastArgumentLimit;
 using kernels::roundToInteger;
-using kernels::trustRadius;
 
 std::atomic<uint64_t> fallbacks{0};
 
@@ -44,7 +45,8 @@ constexpr double kSquareZeroZone = 0x1p-40;
 
 constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
 
-enum SlotKind : uint8_t {
+// Not a character type, so stores of it do not make the compiler reload everything else.
+enum class SlotKind : uint8_t {
   kHeld,      // CurrentSample is kept
   kComputed,  // a waveform sample
   kGatedOff,  // the silent part of a pulse in 16-bit output: the zero level
@@ -87,9 +89,9 @@ FillPlan makePlan(const WorkingValues& v, const FillInputs& in) {
 
 struct Block {
   double phase[kBlock];
-  double rounded[kBlock];  // the sample as the double computation found it
-  double trusted[kBlock];  // 1: `rounded` is the exact sample; 0: compute it exactly
-  uint8_t kind[kBlock];
+  double rounded[kBlock];   // the sample as the double computation found it
+  int64_t trusted[kBlock];  // all ones: `rounded` is the exact sample; 0: compute it exactly
+  SlotKind kind[kBlock];
 };
 
 // The extended-precision formula of one waveform sample.
@@ -108,39 +110,55 @@ int32_t exactSample(const FillPlan& plan, double phase) {
 }
 
 // Counter, pulse gate, phase and sweep for `count` slots, exactly as the definition steps
-// them; records per slot what is written and the phase of each computed sample.
+// them; records per slot what is written and the phase of each computed sample. Instantiated
+// per combination of the per-buffer switches to keep the loop free of their tests.
+enum class SweepKind {
+  kNone,
+  kStep,     // SweepFactor 1: a sum, as in every linear sweep
+  kFactor,   // SweepStep 0: a product, as in every logarithmic sweep
+  kGeneral,  // both, which only hand-made values give
+};
+
+template <bool SixteenBit, SweepKind Sweep, bool Pulsed>
 void stepSlots(WorkingValues& v, const FillPlan& plan, Block& block, int32_t count) {
   double phase = v.Phase;
   double increment = v.PhaseIncrement;
   int32_t counter = v.SampleCounter;
   const int32_t samplesPerPeriod = v.SamplesPerPeriod;
-  const bool loopComputes = plan.loop && samplesPerPeriod > 0;
+  const bool loop = plan.loop;
+  const bool loopComputes = loop && samplesPerPeriod > 0;
   const double restartIncrement = initialIncrement(v);
   const long double sweepFactor = v.SweepFactor;
   const long double sweepStep = v.SweepStep;
+  const float factor = v.SweepFactor;
+  const double stepAsDouble = v.SweepStep;
+  const phase::Wrap wrap;
+  const int32_t period = plan.pulsePeriod;
+  const float duty = plan.dutyFraction;
 
   for (int32_t i = 0; i < count; ++i) {
-    uint8_t kind = kHeld;
+    SlotKind kind = SlotKind::kHeld;
     if (counter < samplesPerPeriod || loopComputes) {
-      const bool sounds =
-          !plan.pulsed || pulseSounds(plan.pulsePeriod, plan.dutyFraction, counter);
+      const bool sounds = !Pulsed || pulseSounds(period, duty, counter);
       // The 8-bit fill skips the generator in the silent part of a pulse.
-      if (sounds || plan.sixteenBit) {
-        phase = static_cast<double>(static_cast<long double>(phase) + increment);
-        if (plan.sweep) {
+      if (SixteenBit || sounds) {
+        phase = phase::extendedSum(phase, increment);
+        if constexpr (Sweep == SweepKind::kStep) {
+          increment = phase::extendedSum(increment, stepAsDouble);
+        } else if constexpr (Sweep == SweepKind::kFactor) {
+          increment = phase::extendedProduct(increment, factor);
+        } else if constexpr (Sweep == SweepKind::kGeneral) {
           increment =
               static_cast<double>(static_cast<long double>(increment) * sweepFactor + sweepStep);
         }
-        if (static_cast<long double>(phase) > kTwoPi) {
-          phase = static_cast<double>(static_cast<long double>(phase) - kTwoPi);
-        }
-        kind = sounds ? kComputed : kGatedOff;
+        phase = wrap(phase);
+        kind = sounds ? SlotKind::kComputed : SlotKind::kGatedOff;
       }
     }
     block.kind[i] = kind;
     block.phase[i] = phase;
     counter = nextCounter(counter);
-    if (counter == samplesPerPeriod && plan.loop) {
+    if (counter == samplesPerPeriod && loop) {
       counter = 0;
       increment = restartIncrement;
     }
@@ -152,60 +170,87 @@ void stepSlots(WorkingValues& v, const FillPlan& plan, Block& block, int32_t cou
   v.SampleCounter = counter;
 }
 
-// A phase the kernels can take; anything else is replaced and its sample left to sinl.
-inline bool inFastRange(double x) { return std::fabs(x) <= kFastArgumentLimit; }
-inline double fastArgument(double x) { return inFastRange(x) ? x : 0.0; }
+using StepFunction = void (*)(WorkingValues&, const FillPlan&, Block&, int32_t);
+
+template <bool SixteenBit, SweepKind Sweep>
+StepFunction stepFor(bool pulsed) {
+  return pulsed ? stepSlots<SixteenBit, Sweep, true> : stepSlots<SixteenBit, Sweep, false>;
+}
+
+template <bool SixteenBit>
+StepFunction stepFor(const FillPlan& plan, const WorkingValues& v) {
+  if (!plan.sweep) return stepFor<SixteenBit, SweepKind::kNone>(plan.pulsed);
+  if (v.SweepFactor == 1.0f) return stepFor<SixteenBit, SweepKind::kStep>(plan.pulsed);
+  if (v.SweepStep == 0.0f) return stepFor<SixteenBit, SweepKind::kFactor>(plan.pulsed);
+  return stepFor<SixteenBit, SweepKind::kGeneral>(plan.pulsed);
+}
+
+using kernels::absolute;
+using kernels::float32Of;
+using kernels::float32RoundingSafe;
+using kernels::Mask2;
+using kernels::Vec2;
+
+inline Vec2 load(const double* from) {
+  Vec2 v;
+  std::memcpy(&v, from, sizeof v);
+  return v;
+}
+template <class V>
+inline void store(const V& v, void* to) {
+  std::memcpy(to, &v, sizeof v);
+}
+
+// Lanes whose phase the kernels can take; the others compute at phase 0 and are not trusted.
+inline Mask2 inFastRange(Vec2 x) {
+  return absolute(x) <= kFastArgumentLimit;
+}
 
 void sineKernel(const FillPlan& plan, Block& b) {
-  const double scale = plan.fastScale;
-  for (int32_t i = 0; i < kBlock; ++i) {
-    const double x = b.phase[i];
-    const double p = fastSin(fastArgument(x)) * scale;
-    const double r = roundToInteger(p);
-    b.rounded[i] = r;
-    b.trusted[i] = inFastRange(x) && std::fabs(p - r) <= kRoundingSafe ? 1.0 : 0.0;
+  for (int32_t i = 0; i < kBlock; i += 2) {
+    const Vec2 x = load(&b.phase[i]);
+    const Mask2 usable = inFastRange(x);
+    const Vec2 p = fastSin(usable ? x : 0.0) * plan.fastScale;
+    const Vec2 r = roundToInteger(p);
+    store(r, &b.rounded[i]);
+    store(usable & (absolute(p - r) <= kRoundingSafe), &b.trusted[i]);
   }
 }
 
 void squareKernel(const FillPlan& plan, Block& b) {
-  for (int32_t i = 0; i < kBlock; ++i) {
-    const double x = b.phase[i];
-    const double s = fastSin(fastArgument(x));
-    b.rounded[i] = s < 0.0 ? plan.squareLow : plan.squareHigh;
-    b.trusted[i] = inFastRange(x) && std::fabs(s) > kSquareZeroZone ? 1.0 : 0.0;
+  for (int32_t i = 0; i < kBlock; i += 2) {
+    const Vec2 x = load(&b.phase[i]);
+    const Mask2 usable = inFastRange(x);
+    const Vec2 s = fastSin(usable ? x : 0.0);
+    const Vec2 high = kernels::broadcast<Vec2>(plan.squareHigh);
+    const Vec2 low = kernels::broadcast<Vec2>(plan.squareLow);
+    store(s < 0.0 ? low : high, &b.rounded[i]);
+    store(usable & (absolute(s) > kSquareZeroZone), &b.trusted[i]);
   }
 }
 
-// Whether every value within trustRadius(r) of r rounds to the same float32 as r. The sums
-// themselves round by at most 2^-53 |r|, far inside the radius.
-inline bool float32RoundingSafe(double r) {
-  const double radius = trustRadius(r);
-  return static_cast<float>(r - radius) == static_cast<float>(r + radius);
-}
-
 void triangleKernel(const FillPlan& plan, Block& b) {
-  const double scale = plan.fastScale;
-  for (int32_t i = 0; i < kBlock; ++i) {
-    const double x = b.phase[i];
-    const float xf = static_cast<float>(fastArgument(x));
-    const double s = fastSin(xf);
-    const float a = static_cast<float>(s);
-    const bool peak = std::fabs(a) == 1.0f;
-    const double t = fastAsin(peak ? 0.0 : a) * kTwoOverPi;
-    const float tf = peak ? a : static_cast<float>(t);
+  for (int32_t i = 0; i < kBlock; i += 2) {
+    const Vec2 x = load(&b.phase[i]);
+    const Mask2 usable = inFastRange(x);
+    const Vec2 s = fastSin(float32Of(usable ? x : 0.0));
+    const Vec2 a = float32Of(s);
+    const Mask2 peak = absolute(a) == 1.0;
+    const Vec2 t = fastAsin(peak ? 0.0 : a) * kTwoOverPi;
+    const Vec2 tf = peak ? a : float32Of(t);
     // tf * scale has at most 24 + 39 bits: exact in extended precision, one rounding here.
-    const double p = static_cast<double>(tf) * scale;
-    const double r = roundToInteger(p);
-    b.rounded[i] = r;
-    const bool safe = float32RoundingSafe(s) && (peak || float32RoundingSafe(t)) &&
-                      std::fabs(p - r) <= kRoundingSafe;
-    b.trusted[i] = inFastRange(x) && safe ? 1.0 : 0.0;
+    const Vec2 p = tf * plan.fastScale;
+    const Vec2 r = roundToInteger(p);
+    store(r, &b.rounded[i]);
+    const Mask2 safe = float32RoundingSafe(s) & (peak | float32RoundingSafe(t)) &
+                       (absolute(p - r) <= kRoundingSafe);
+    store(usable & safe, &b.trusted[i]);
   }
 }
 
 void evaluateWaveform(const FillPlan& plan, Block& b) {
   if (!plan.fastScaleUsable) {
-    for (double& t : b.trusted) t = 0.0;
+    for (int64_t& t : b.trusted) t = 0;
     return;
   }
   switch (plan.waveform) {
@@ -221,7 +266,7 @@ void evaluateWaveform(const FillPlan& plan, Block& b) {
     default:
       for (int32_t i = 0; i < kBlock; ++i) {
         b.rounded[i] = 0.0;
-        b.trusted[i] = 1.0;
+        b.trusted[i] = -1;
       }
       break;
   }
@@ -234,15 +279,19 @@ inline int32_t withOffset(const FillPlan& plan, int32_t sample) {
 // Final samples in slot order, written out; returns the sample held after the block.
 int32_t writeSlots(const FillPlan& plan, const Block& b, int32_t count, int32_t current,
                    uint8_t* out) {
+  const bool sixteenBit = plan.sixteenBit;
+  const bool positiveOffset = plan.positiveOffset;
+  const int32_t zeroLevel = withOffset(plan, 0);
   for (int32_t i = 0; i < count; ++i) {
-    if (b.kind[i] == kComputed) {
-      const int32_t sample = b.trusted[i] != 0.0 ? static_cast<int32_t>(b.rounded[i])
-                                                 : exactSample(plan, b.phase[i]);
-      current = withOffset(plan, sample);
-    } else if (b.kind[i] == kGatedOff) {
-      current = withOffset(plan, 0);
+    const SlotKind kind = b.kind[i];
+    if (kind == SlotKind::kComputed) {
+      const int32_t sample =
+          b.trusted[i] != 0 ? static_cast<int32_t>(b.rounded[i]) : exactSample(plan, b.phase[i]);
+      current = positiveOffset ? sample / 2 + 16384 : sample;
+    } else if (kind == SlotKind::kGatedOff) {
+      current = zeroLevel;
     }
-    if (plan.sixteenBit) {
+    if (sixteenBit) {
       const auto bits = static_cast<uint16_t>(static_cast<uint32_t>(current));
       out[2 * i] = static_cast<uint8_t>(bits & 0xFF);
       out[2 * i + 1] = static_cast<uint8_t>(bits >> 8);
@@ -255,16 +304,19 @@ int32_t writeSlots(const FillPlan& plan, const Block& b, int32_t count, int32_t 
 
 }  // namespace
 
-uint64_t exactFallbackCount() { return fallbacks.load(std::memory_order_relaxed); }
+uint64_t exactFallbackCount() {
+  return fallbacks.load(std::memory_order_relaxed);
+}
 
 bool FillBuffer(WorkingValues& v, const FillInputs& in, uint8_t* buffer, int32_t size) {
   const FillPlan plan = makePlan(v, in);
   const int32_t bytesPerSlot = plan.sixteenBit ? 2 : 1;
   const int32_t slots = size > 0 ? size / bytesPerSlot : 0;
+  const StepFunction step = plan.sixteenBit ? stepFor<true>(plan, v) : stepFor<false>(plan, v);
   Block block;
   for (int32_t first = 0; first < slots; first += kBlock) {
     const int32_t count = slots - first < kBlock ? slots - first : kBlock;
-    stepSlots(v, plan, block, count);
+    step(v, plan, block, count);
     evaluateWaveform(plan, block);
     v.CurrentSample =
         writeSlots(plan, block, count, v.CurrentSample, buffer + first * bytesPerSlot);

@@ -1,0 +1,82 @@
+// The fast fill is exact only as long as its kernels stay within the error bounds its margins
+// were chosen from; these tests hold the kernels against the extended-precision functions.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "SampleKernels.h"
+
+namespace quor::kernels {
+namespace {
+
+// The bound the margins rely on, 2^-50 |sin| + 2^-100, with sinl's own error on top.
+void expectSineWithinBound(double x) {
+  const long double exact = sinl(static_cast<long double>(x));
+  const long double error = fabsl(static_cast<long double>(fastSin(x)) - exact);
+  ASSERT_LE(error, fabsl(exact) * 0x1p-50L + 0x1p-100L) << "x = " << x;
+}
+
+TEST(KernelBounds, SineOverOneTurnAndTheWholeFastRange) {
+  std::mt19937_64 random(21);
+  std::uniform_real_distribution<double> turn(0.0, 2.0 * M_PI);
+  std::uniform_real_distribution<double> range(-kFastArgumentLimit, kFastArgumentLimit);
+  for (int i = 0; i < 100000; ++i) {
+    expectSineWithinBound(turn(random));
+    expectSineWithinBound(range(random));
+    // Float phases, as the triangle takes them.
+    expectSineWithinBound(static_cast<float>(turn(random)));
+  }
+}
+
+// Next to the zeros the result is tiny and the reduction must keep it accurate relative to
+// itself; these are the phases the square wave's sign depends on.
+TEST(KernelBounds, SineNextToMultiplesOfPi) {
+  std::mt19937_64 random(22);
+  std::uniform_int_distribution<int64_t> multiple(-333000, 333000);
+  for (int i = 0; i < 20000; ++i) {
+    double x = static_cast<double>(static_cast<long double>(multiple(random)) *
+                                   3.14159265358979323846264338327950288L);
+    for (int step = 0; step < 4; ++step) {
+      expectSineWithinBound(x);
+      expectSineWithinBound(static_cast<float>(x));
+      x = std::nextafter(x, 1e300);
+    }
+  }
+  expectSineWithinBound(0x1p-1000);
+  expectSineWithinBound(-0x1p-30);
+}
+
+void expectArcsineWithinBound(double a) {
+  const long double exact = asinl(static_cast<long double>(a));
+  const long double error = fabsl(static_cast<long double>(fastAsin(a)) - exact);
+  ASSERT_LE(error, fabsl(exact) * 0x1p-49L) << "a = " << a;
+}
+
+TEST(KernelBounds, ArcsineOverFloatArguments) {
+  std::mt19937_64 random(23);
+  std::uniform_real_distribution<float> any(-1.0f, 1.0f);
+  for (int i = 0; i < 200000; ++i) expectArcsineWithinBound(any(random));
+  // Where the two forms meet, next to one and near zero.
+  for (float a = 0.5f, n = 0; n < 2000; ++n) {
+    expectArcsineWithinBound(a);
+    expectArcsineWithinBound(-a);
+    a = std::nextafter(a, 0.0f);
+  }
+  for (float a = std::nextafter(1.0f, 0.0f), n = 0; n < 20000; ++n, a = std::nextafter(a, 0.0f)) {
+    expectArcsineWithinBound(a);
+  }
+  for (float a = 0x1p-140f; a < 1e-3f; a *= 1.37f) expectArcsineWithinBound(a);
+  EXPECT_EQ(fastAsin(0.0), 0.0);
+}
+
+TEST(KernelBounds, RoundToIntegerGoesToEvenOnTies) {
+  EXPECT_EQ(roundToInteger(16383.5), 16384.0);
+  EXPECT_EQ(roundToInteger(16384.5), 16384.0);
+  EXPECT_EQ(roundToInteger(-2.5), -2.0);
+  EXPECT_EQ(roundToInteger(-32766.49), -32766.0);
+  EXPECT_EQ(roundToInteger(0.49999999999999994), 0.0);
+}
+
+}  // namespace
+}  // namespace quor::kernels
