@@ -8,4 +8,8 @@ namespace quor {
 // Tests read it to prove that those paths run.
 uint64_t exactFallbackCount();
 
+// Makes FillBuffer use its SSE2 kernels even where AVX2 is available, so that tests cover
+// both builds of the kernels on any machine.
+void useBaselineKernelsOnly(bool on);
+
 }  // namespace quor

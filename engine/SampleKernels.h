@@ -13,11 +13,21 @@
 #include <cmath>
 #include <cstdint>
 
+// Always inlined, so that each caller compiles them for its own instruction set (and so that
+// the 4-lane types never cross a call, whose convention would depend on AVX).
+#define QUOR_KERNEL [[gnu::always_inline]] inline
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace quor::kernels {
 
 using Vec2 = double __attribute__((vector_size(16)));
 using Mask2 = int64_t __attribute__((vector_size(16)));  // lanes all ones or all zeros
 using Float2 = float __attribute__((vector_size(8)));
+// Four lanes, for callers compiled for AVX2 only.
+using Vec4 = double __attribute__((vector_size(32)));
+using Mask4 = int64_t __attribute__((vector_size(32)));
+using Float4 = float __attribute__((vector_size(16)));
 
 template <class T>
 struct Lanes {
@@ -28,49 +38,63 @@ template <>
 struct Lanes<Vec2> {
   using Bits = Mask2;
   using Condition = Mask2;
+  using Narrow = Float2;
+};
+template <>
+struct Lanes<Vec4> {
+  using Bits = Mask4;
+  using Condition = Mask4;
+  using Narrow = Float4;
 };
 
 template <class T>
-inline T broadcast(double c) {
+QUOR_KERNEL T broadcast(double c) {
   return T{} + c;
 }
 
 template <class T>
-inline auto bitsOf(T x) {
+QUOR_KERNEL auto bitsOf(T x) {
   return std::bit_cast<typename Lanes<T>::Bits>(x);
 }
 
 template <class T, class B>
-inline T fromBits(B bits) {
+QUOR_KERNEL T fromBits(B bits) {
   return std::bit_cast<T>(bits);
 }
 
 inline constexpr int64_t kSignBit = INT64_MIN;
 
 template <class T>
-inline T absolute(T x) {
+QUOR_KERNEL T absolute(T x) {
   return fromBits<T>(bitsOf(x) & ~kSignBit);
 }
 
 // |magnitude| with the sign of `sign`.
 template <class T>
-inline T withSignOf(T magnitude, T sign) {
+QUOR_KERNEL T withSignOf(T magnitude, T sign) {
   return fromBits<T>((bitsOf(magnitude) & ~kSignBit) | (bitsOf(sign) & kSignBit));
 }
 
-inline double squareRoot(double x) {
+QUOR_KERNEL double squareRoot(double x) {
   return std::sqrt(x);
 }
-inline Vec2 squareRoot(Vec2 x) {
+QUOR_KERNEL Vec2 squareRoot(Vec2 x) {
   return __builtin_ia32_sqrtpd(x);
+}
+// Two SSE2 square roots; a 4-lane builtin would tie this function to AVX.
+QUOR_KERNEL Vec4 squareRoot(Vec4 x) {
+  const Vec2 low = __builtin_ia32_sqrtpd(Vec2{x[0], x[1]});
+  const Vec2 high = __builtin_ia32_sqrtpd(Vec2{x[2], x[3]});
+  return Vec4{low[0], low[1], high[0], high[1]};
 }
 
 // Rounded to float32 and back: the value a float32 store would keep.
-inline double float32Of(double x) {
+QUOR_KERNEL double float32Of(double x) {
   return static_cast<float>(x);
 }
-inline Vec2 float32Of(Vec2 x) {
-  return __builtin_convertvector(__builtin_convertvector(x, Float2), Vec2);
+template <class V>
+QUOR_KERNEL V float32Of(V x) {
+  return __builtin_convertvector(__builtin_convertvector(x, typename Lanes<V>::Narrow), V);
 }
 
 // Beyond this the reduction constants stop being exact multiples (k * kPi1 needs k < 2^20).
@@ -81,14 +105,14 @@ inline constexpr double kRelativeMargin = 0x1p-40;
 inline constexpr double kAbsoluteMargin = 0x1p-70;
 
 template <class T>
-inline T trustRadius(T r) {
+QUOR_KERNEL T trustRadius(T r) {
   return absolute(r) * kRelativeMargin + kAbsoluteMargin;
 }
 
 // Whether every value within trustRadius(r) of r rounds to the same float32 as r. The sums
 // themselves round by at most 2^-53 |r|, far inside the radius.
 template <class T>
-inline typename Lanes<T>::Condition float32RoundingSafe(T r) {
+QUOR_KERNEL typename Lanes<T>::Condition float32RoundingSafe(T r) {
   const T radius = trustRadius(r);
   return float32Of(r - radius) == float32Of(r + radius);
 }
@@ -97,7 +121,7 @@ inline typename Lanes<T>::Condition float32RoundingSafe(T r) {
 // Adding 1.5 * 2^52 leaves no fraction bits; the integer's low bits sit in the mantissa.
 inline constexpr double kRoundingShift = 0x1.8p52;
 template <class T>
-inline T roundToInteger(T x) {
+QUOR_KERNEL T roundToInteger(T x) {
   return (x + kRoundingShift) - kRoundingShift;
 }
 
@@ -118,28 +142,33 @@ constexpr double inverseFactorial(int n) {
 }
 
 // Taylor series of sin on |r| <= pi/2 (plus a rounding slack): the first omitted term,
-// (pi/2)^25 / 25!, is below 2^-67 of |sin r| there, so truncation is negligible.
+// (pi/2)^25 / 25!, is below 2^-67 of |sin r| there, so truncation is negligible. The series
+// in z = r^2 is summed in Estrin's order (pairs, then pairs of pairs) for a short dependency
+// chain; every partial sum is dominated by its leading coefficient (|z| <= 2.47 shrinks each
+// next term by at least 4), so each carries a rounding error of a few ulps at most.
 template <class T>
-inline T sinTaylor(T r) {
+QUOR_KERNEL T sinTaylor(T r) {
   const T z = r * r;
-  T p = broadcast<T>(-inverseFactorial(23));
-  p = p * z + inverseFactorial(21);
-  p = p * z - inverseFactorial(19);
-  p = p * z + inverseFactorial(17);
-  p = p * z - inverseFactorial(15);
-  p = p * z + inverseFactorial(13);
-  p = p * z - inverseFactorial(11);
-  p = p * z + inverseFactorial(9);
-  p = p * z - inverseFactorial(7);
-  p = p * z + inverseFactorial(5);
-  p = p * z - inverseFactorial(3);
+  const T z2 = z * z;
+  const T z4 = z2 * z2;
+  const T z8 = z4 * z4;
+  const T c0 = -inverseFactorial(3) + z * inverseFactorial(5);
+  const T c1 = -inverseFactorial(7) + z * inverseFactorial(9);
+  const T c2 = -inverseFactorial(11) + z * inverseFactorial(13);
+  const T c3 = -inverseFactorial(15) + z * inverseFactorial(17);
+  const T c4 = -inverseFactorial(19) + z * inverseFactorial(21);
+  const T c5 = broadcast<T>(-inverseFactorial(23));
+  const T d0 = c0 + z2 * c1;
+  const T d1 = c2 + z2 * c3;
+  const T d2 = c4 + z2 * c5;
+  const T p = (d0 + z4 * d1) + z8 * d2;
   return r + r * (z * p);
 }
 
 // Rational approximation R(t) of (asin(s) - s) / s^3 with t = s^2 on 0 <= t <= 1/4; its error
 // is below 2^-58 (the classic fdlibm coefficients).
 template <class T>
-inline T asinRational(T t) {
+QUOR_KERNEL T asinRational(T t) {
   const T p =
       t * (1.66666666666666657415e-01 +
            t * (-3.25565818622400915405e-01 +
@@ -164,7 +193,7 @@ inline constexpr double kHalfPiLow = 6.12323399573676603587e-17;
 // The series adds at most about 3 ulps relative to sin r (|sin r| >= 0.63 |r| on the
 // interval keeps the Horner errors relative), giving 2^-50 |sin x| + 2^-100 in total.
 template <class T>
-inline T fastSin(T x) {
+QUOR_KERNEL T fastSin(T x) {
   using namespace detail;
   const T shifted = x * kInvPi + kRoundingShift;
   const T k = shifted - kRoundingShift;
@@ -178,7 +207,7 @@ inline T fastSin(T x) {
 // factor of about 3 to cancellation at a = 1/2 (result 0.52 from 1.57 - 1.05), so the bound
 // is some 6 ulps, 2^-50.4, below the stated 2^-49.
 template <class T>
-inline T fastAsin(T a) {
+QUOR_KERNEL T fastAsin(T a) {
   using namespace detail;
   const T m = absolute(a);
   const auto small = m < 0.5;
@@ -191,3 +220,5 @@ inline T fastAsin(T a) {
 }
 
 }  // namespace quor::kernels
+
+#pragma GCC diagnostic pop

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <random>
 
+#include "SampleFast.h"
 #include "SideBySide.h"
 
 namespace quor::testing {
@@ -81,23 +82,36 @@ void allCombinations(Signal signal, uint32_t seed, int64_t samples, int64_t& tot
   }
 }
 
-TEST(FillEquivalence, ConstantTonesAtEveryRateWaveformAndWidth) {
+// The combinations run once with the kernels the processor selects and once with the SSE2
+// kernels every x86-64 processor has.
+class FillEquivalenceByKernel : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override { useBaselineKernelsOnly(GetParam()); }
+  void TearDown() override { useBaselineKernelsOnly(false); }
+};
+
+TEST_P(FillEquivalenceByKernel, ConstantTonesAtEveryRateWaveformAndWidth) {
   int64_t total = 0;
   allCombinations(Signal::Constant, 11, 70000, total);
   EXPECT_GE(total, 40 * 70000);
 }
 
-TEST(FillEquivalence, LinearSweepsAtEveryRateWaveformAndWidth) {
+TEST_P(FillEquivalenceByKernel, LinearSweepsAtEveryRateWaveformAndWidth) {
   int64_t total = 0;
   allCombinations(Signal::LinearSweep, 12, 70000, total);
   EXPECT_GE(total, 40 * 70000);
 }
 
-TEST(FillEquivalence, LogarithmicSweepsAtEveryRateWaveformAndWidth) {
+TEST_P(FillEquivalenceByKernel, LogarithmicSweepsAtEveryRateWaveformAndWidth) {
   int64_t total = 0;
   allCombinations(Signal::LogarithmicSweep, 13, 70000, total);
   EXPECT_GE(total, 40 * 70000);
 }
+
+INSTANTIATE_TEST_SUITE_P(Kernels, FillEquivalenceByKernel, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Sse2Only" : "Selected";
+                         });
 
 // chkLoop checked after the period ended: the counter runs past the period and the sweep
 // goes on beyond its final frequency (downwards through zero into negative increments,
