@@ -1,14 +1,17 @@
 // The fill as the program runs it: the same bytes and the same working values as the plain
 // definition, for a fraction of the cost.
 //
-// The phase recurrence stays exactly as defined (extended-precision sums rounded to double):
-// it is cheap, and doing it in double would round differently now and then. The waveform,
-// the expensive part, is evaluated in double precision over a block of samples. Each stored
-// result is a rounding (to an integer, or to float32 inside the triangle); the double result
-// is used only where it lies so far from the nearest rounding boundary that the error bounds
-// of SampleKernels.h cannot carry the exact value across it. The rare sample that fails this
-// test, or whose phase lies outside the kernels' range, is computed by the extended-precision
-// formula itself.
+// Each buffer is worked through in blocks of slots, in three steps:
+//  1. The counter, pulse gate, phase and sweep, slot by slot as defined. The extended-
+//     precision steps run in double arithmetic and detect the rare case where that would
+//     round differently (SamplePhase.h); the values stored are bit for bit the defined ones.
+//  2. The waveform of the whole block in double precision, several lanes at a time
+//     (SampleKernels.h). Each stored result is a rounding (to an integer, or to float32
+//     inside the triangle); a double result is trusted only where it lies so far from the
+//     nearest rounding boundary that the kernels' error bounds cannot carry the exact value
+//     across it.
+//  3. The samples written out in slot order; a sample that was not trusted, or whose phase
+//     lies outside the kernels' range, is computed by the extended-precision formula itself.
 #include <atomic>
 #include <cmath>
 #include <cstring>
