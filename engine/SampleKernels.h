@@ -1,14 +1,16 @@
 #pragma once
 // Double-precision sine and arcsine for the fast fill, written once for a plain double and for
-// a pair of doubles side by side (Vec2, which GCC and Clang turn into SSE2 instructions). They
-// do not have to be exact: the fill only trusts a result that lies far enough from every
-// rounding boundary it is about to cross, and the bounds below say how far is far enough.
+// vectors of doubles (Vec2 for SSE2, Vec4 for AVX2; every lane computes exactly what the plain
+// double does). They do not have to be exact: the fill only trusts a result that lies far enough
+// from every rounding boundary it is about to cross, and the bounds below say how far is far
+// enough.
 //
 // Error bounds, for |x| <= kFastArgumentLimit and |a| < 1 (derivation next to each function):
 //   |fastSin(x) - sin(x)|              <= 2^-50 |sin(x)| + 2^-100
 //   |fastAsin(a) - asin(a)|            <= 2^-49 |asin(a)|
 // glibc's sinl and atanl, the extended-precision yardstick, stay within about 2^-62 relative.
-// The fill's margins (kRelativeMargin, kAbsoluteMargin) are 2^9..2^30 times wider than the sum.
+// Rounding the arcsine result to double and multiplying by 2/pi adds under 2^-52. The fill's
+// margins (kRelativeMargin, kAbsoluteMargin) are 2^8 and 2^30 times wider than these sums.
 #include <bit>
 #include <cmath>
 #include <cstdint>

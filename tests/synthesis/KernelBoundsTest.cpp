@@ -96,6 +96,37 @@ TEST(KernelBounds, VectorLanesMatchTheScalarKernels) {
   }
 }
 
+// The triangle's second rounding: where the fill trusts (2/pi) fastAsin(a) rounded to float32,
+// that float must be the one the extended-precision formula gives.
+::testing::AssertionResult arcsineStepAgrees(float a) {
+  constexpr long double kPi = 3.141592653589793238462643383279502884L;
+  const long double la = a;
+  const auto exact = static_cast<float>(atanl(la / sqrtl(1.0L - la * la)) * 2.0L / kPi);
+  const double t = fastAsin(static_cast<double>(a)) * 0x1.45f306dc9c883p-1;
+  if (float32RoundingSafe(t) && static_cast<float>(t) != exact) {
+    return ::testing::AssertionFailure() << std::hexfloat << "a = " << a << ": trusted "
+                                         << static_cast<float>(t) << ", exact " << exact;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(KernelBounds, TriangleArcsineStepTrustsOnlyTheExactFloat) {
+  std::mt19937_64 random(25);
+  std::uniform_real_distribution<float> any(-1.0f, 1.0f);
+  for (int i = 0; i < 1000000; ++i) ASSERT_TRUE(arcsineStepAgrees(any(random)));
+  for (float a = std::nextafter(1.0f, 0.0f), n = 0; n < 100000; ++n, a = std::nextafter(a, 0.0f)) {
+    ASSERT_TRUE(arcsineStepAgrees(a));
+  }
+}
+
+// Every float in (0, 1), some 10^9 of them (a few minutes; the arcsine is odd in both
+// computations, so negative arguments follow). Run with --gtest_also_run_disabled_tests.
+TEST(KernelBounds, DISABLED_TriangleArcsineStepOverEveryFloat) {
+  for (float a = std::nextafter(0.0f, 1.0f); a < 1.0f; a = std::nextafter(a, 1.0f)) {
+    ASSERT_TRUE(arcsineStepAgrees(a));
+  }
+}
+
 TEST(KernelBounds, RoundToIntegerGoesToEvenOnTies) {
   EXPECT_EQ(roundToInteger(16383.5), 16384.0);
   EXPECT_EQ(roundToInteger(16384.5), 16384.0);
