@@ -10,6 +10,7 @@
 #include <string>
 
 #include "AppSettings.h"
+#include "FakeToneOutput.h"
 #include "MemoryControls.h"
 #include "ToneEngine.h"
 
@@ -110,27 +111,6 @@ class CountingSink : public ControlEventSink {
 
  private:
   ControlEventSink* next_;
-};
-
-class IdleOutput : public ToneOutput {
- public:
-  uint32_t waveDevice() const override { return device_; }
-  void setWaveDevice(uint32_t device) override { device_ = device; }
-  int quantization() const override { return bits_; }
-  void setQuantization(int bits) override { bits_ = bits; }
-  bool active() const override { return false; }
-  void stopAtOnce() override {}
-  void finishPendingStop() override {}
-  void setStereo(bool) override {}
-  void setFrameRate(int32_t) override {}
-  void setNumBuffers(int32_t) override {}
-  void setBufferSize(int32_t) override {}
-  bool start() override { return false; }
-  std::string errorMessage() const override { return {}; }
-
- private:
-  uint32_t device_ = 0;
-  int bits_ = 16;
 };
 
 TEST_F(AppSettingsTest, FirstStartWithoutFileGivesTheDefaultsAndWritesNothing) {
@@ -256,7 +236,7 @@ TEST_F(AppSettingsTest, StoredPositiveOffsetRunsTheApplyOnceAndLeavesTheMissingS
   writeFile(values);
 
   MemoryControls controls;
-  IdleOutput output;
+  testing::FakeToneOutput output;
   ToneEngine engine(controls, output);
   CountingSink sink(&engine.wiring);
   controls.setEventSink(&sink);
@@ -281,7 +261,7 @@ TEST_F(AppSettingsTest, AnIndexOutsideItsListFallsBackToThatListsDefaultOnly) {
   writeFile(values);
 
   MemoryControls controls;
-  IdleOutput output;
+  testing::FakeToneOutput output;
   ToneEngine engine(controls, output);
   RestoreApplicationSettings(controls);
 
@@ -341,10 +321,11 @@ TEST_F(AppSettingsTest, AReadOnlyFolderIsReportedAndKeepsTheSavedFile) {
   const StoreResult result = StoreApplicationSettings(controls);
   chmod(QFile::encodeName(folder()).constData(), 0755);
   EXPECT_FALSE(result.ok);
-
-  MemoryControls after;
-  RestoreApplicationSettings(after);
-  expectAllChanged(after);
+  // The next run reads the file as it was saved before.
+  const std::string text = fileText();
+  for (const auto& [name, value] : values) {
+    EXPECT_NE(text.find(name + "=" + value + "\n"), std::string::npos) << name << "\n" << text;
+  }
 }
 
 }  // namespace
