@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <QByteArray>
 #include <QDir>
@@ -308,6 +311,29 @@ TEST_F(AppSettingsTest, AFileThatIsAFolderIsReported) {
   const StoreResult result = StoreApplicationSettings(controls);
   EXPECT_FALSE(result.ok);
   EXPECT_FALSE(result.message.empty());
+}
+
+TEST_F(AppSettingsTest, AFullDiskIsReportedAndKeepsTheSavedFile) {
+  const StoredValues values = allChanged();
+  writeFile(values);
+  // A file size limit fails writes as a full disk does, for the superuser too.
+  rlimit previous{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  rlimit tiny = previous;
+  tiny.rlim_cur = 16;
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+
+  MemoryControls controls;
+  const StoreResult result = StoreApplicationSettings(controls);
+  setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, previousHandler);
+
+  EXPECT_FALSE(result.ok);
+  const std::string text = fileText();
+  for (const auto& [name, value] : values) {
+    EXPECT_NE(text.find(name + "=" + value + "\n"), std::string::npos) << name << "\n" << text;
+  }
 }
 
 TEST_F(AppSettingsTest, AReadOnlyFolderIsReportedAndKeepsTheSavedFile) {
