@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "SampleFast.h"
 #include "SampleSynthesis.h"
 
 namespace {
@@ -70,6 +71,19 @@ void allCases(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Fill)->Apply(allCases);
+
+// The same fill with the SSE2 kernels that every x86-64 processor has, as on a machine
+// without AVX2.
+void BM_FillSse2Only(benchmark::State& state) {
+  quor::useBaselineKernelsOnly(true);
+  BM_Fill(state);
+  quor::useBaselineKernelsOnly(false);
+}
+BENCHMARK(BM_FillSse2Only)
+    ->ArgNames({"wave", "bits", "signal"})
+    ->Args({0, 16, kConstant})
+    ->Args({1, 16, kConstant})
+    ->Args({2, 16, kConstant});
 
 }  // namespace
 

@@ -257,6 +257,24 @@ TEST(FillEquivalence, HandMadeStates) {
   }
 }
 
+// A size of no whole sample writes nothing and changes nothing, in either path.
+TEST(FillEquivalence, SizesWithoutAWholeSampleWriteNothing) {
+  for (int32_t size : {0, -1, -4096, 1}) {
+    for (int32_t bits : {16, 8}) {
+      if (bits == 8 && size == 1) continue;  // one whole 8-bit sample
+      WorkingValues fast = startedTone(ToneSetup{}, false);
+      WorkingValues plain = fast;
+      std::array<uint8_t, 4> bytes{0xA5, 0xA5, 0xA5, 0xA5};
+      const FillInputs in{0, false, false, bits};
+      EXPECT_EQ(FillBuffer(fast, in, bytes.data(), size),
+                reference::FillBuffer(plain, in, bytes.data(), size));
+      EXPECT_EQ(bytes, (std::array<uint8_t, 4>{0xA5, 0xA5, 0xA5, 0xA5})) << "size " << size;
+      EXPECT_EQ(fast.Phase, 0.0);
+      EXPECT_EQ(fast.SampleCounter, 0);
+    }
+  }
+}
+
 // A buffer of one slot at a time must leave the same state as one large buffer.
 TEST(FillEquivalence, BufferSizesDoNotChangeTheSignal) {
   ToneSetup setup;
