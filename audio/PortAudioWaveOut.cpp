@@ -5,6 +5,7 @@
 #include <portaudio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -46,6 +47,9 @@ class QuietStderr {
 
 // A device whose callbacks stay away this long while buffers wait has gone. A sound server can
 // take its data in bursts up to two seconds apart.
+// Seconds of sound the device itself may hold.
+constexpr double kDeviceLatency = 0.2;
+
 constexpr int64_t kStallNs = 5'000'000'000;
 
 }  // namespace
@@ -164,7 +168,10 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
   }
   params.channelCount = format.nChannels;
   const PaDeviceInfo* info = Pa_GetDeviceInfo(params.device);
-  params.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.2;
+  // The ring of buffers is the latency that matters; a generous device buffer spares the
+  // callback thread many wake-ups (and the CPU time they cost).
+  params.suggestedLatency =
+      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kDeviceLatency);
 
   auto state = std::make_unique<PaState>();
   state->owner = this;

@@ -136,7 +136,8 @@ int QuorgenRun::exec() {
   QTimer limitTimer;
   bool limitReached = false;
   if (limit > 0) {
-    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 5);
+    // The device holds the limit to the sample; the timer only decides when to stop waiting.
+    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 50);
     connect(&limitTimer, &QTimer::timeout, [&] {
       if (limitReached || framesPlayed() < limit) return;
       limitReached = true;
