@@ -48,7 +48,7 @@ class QuietStderr {
 // A device whose callbacks stay away this long while buffers wait has gone. A sound server can
 // take its data in bursts up to two seconds apart.
 // Seconds of sound the device itself may hold.
-constexpr double kDeviceLatency = 0.2;
+constexpr double kDeviceLatency = 0.1;
 
 constexpr int64_t kStallNs = 5'000'000'000;
 
@@ -168,10 +168,9 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
   }
   params.channelCount = format.nChannels;
   const PaDeviceInfo* info = Pa_GetDeviceInfo(params.device);
-  // The ring of buffers is the latency that matters; a generous device buffer spares the
-  // callback thread many wake-ups (and the CPU time they cost).
-  params.suggestedLatency =
-      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kDeviceLatency);
+  // The server's default for a steady stream. A longer device buffer would spare the callback
+  // thread wake-ups, but a sound server then drops more of the start of each tone.
+  params.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.05;
 
   auto state = std::make_unique<PaState>();
   state->owner = this;
