@@ -47,9 +47,6 @@ class QuietStderr {
 
 // A device whose callbacks stay away this long while buffers wait has gone. A sound server can
 // take its data in bursts up to two seconds apart.
-// Seconds of sound the device itself may hold.
-constexpr double kDeviceLatency = 0.1;
-
 constexpr int64_t kStallNs = 5'000'000'000;
 
 }  // namespace
