@@ -54,6 +54,7 @@ class RealSound : public ::testing::Test {
   }
 
   QTemporaryDir directory;
+  static constexpr double kStartLoss = 0.35;  // seconds the server may drop at a stream's start
 };
 
 TEST_F(RealSound, A1000HzToneAtLevel100IsHeardAtFullScale) {
@@ -79,15 +80,18 @@ TEST_F(RealSound, A440HzToneAtLevel80IsHeardTwentyDecibelsDown) {
 }
 
 // A 3 s period at 22050 samples/s in 2048-sample buffers: the ring plays 32 whole buffers,
-// 65536 samples, and then the tone ends by itself. The null sink's monitor can miss a few
-// tens of milliseconds where a stream begins, hence the tolerance.
+// 65536 samples, and then the tone ends by itself. The sound server can drop up to a few
+// hundred milliseconds where a stream begins (more on a busy machine), never add any: hence
+// the uneven tolerance.
 TEST_F(RealSound, ANonLoopingToneLastsItsPeriodAndEnds) {
   QuorgenResult result;
   const Recording recording =
       playAndRecord({"--period", "3", "--buffer-size", "4096", "--freq", "1000"}, result);
   ASSERT_TRUE(result.finished);
   EXPECT_EQ(result.exitCode, 0) << result.standardError;
-  EXPECT_NEAR(analyse(recording).seconds, 65536.0 / 22050.0, 0.1);
+  const double heard = analyse(recording).seconds;
+  EXPECT_GT(heard, 65536.0 / 22050.0 - kStartLoss);
+  EXPECT_LT(heard, 65536.0 / 22050.0 + 0.05);
 }
 
 TEST_F(RealSound, ALoopingToneStopsWhenTold) {
@@ -96,7 +100,9 @@ TEST_F(RealSound, ALoopingToneStopsWhenTold) {
       playAndRecord({"--period", "1", "--loop", "2.5", "--waveform", "square"}, result);
   ASSERT_TRUE(result.finished);
   EXPECT_EQ(result.exitCode, 0) << result.standardError;
-  EXPECT_NEAR(analyse(recording).seconds, 2.5, 0.1);
+  const double heard = analyse(recording).seconds;
+  EXPECT_GT(heard, 2.5 - kStartLoss);
+  EXPECT_LT(heard, 2.5 + 0.05);
 }
 
 // The monitor of a null sink drops what the sink had rendered ahead when a stream is cut off,
