@@ -25,44 +25,68 @@ std::optional<Recording> readRecording(const std::string& path) {
   return recording;
 }
 
+// The longest stretch of 5 ms windows whose RMS reaches `fraction` of the loudest window's:
+// a click where a stream starts or stops is too short to count.
 std::optional<ToneSpan> findTone(const Recording& recording, double fraction) {
-  double peak = 0;
-  for (double s : recording.samples) peak = std::max(peak, std::abs(s));
-  if (peak < 1e-4) return std::nullopt;
-  const double threshold = peak * fraction;
-  ToneSpan span;
-  bool found = false;
-  for (size_t i = 0; i < recording.samples.size(); ++i) {
-    if (std::abs(recording.samples[i]) < threshold) continue;
-    if (!found) span.first = i;
-    span.last = i;
-    found = true;
+  const size_t window = std::max<size_t>(static_cast<size_t>(recording.rate) / 200, 1);
+  std::vector<double> rms;
+  for (size_t start = 0; start + window <= recording.samples.size(); start += window) {
+    double sum = 0;
+    for (size_t i = start; i < start + window; ++i)
+      sum += recording.samples[i] * recording.samples[i];
+    rms.push_back(std::sqrt(sum / static_cast<double>(window)));
   }
-  return span;
+  const double loudest = rms.empty() ? 0 : *std::max_element(rms.begin(), rms.end());
+  if (loudest < 1e-4) return std::nullopt;
+  size_t bestStart = 0, bestLength = 0, runStart = 0;
+  for (size_t w = 0; w <= rms.size(); ++w) {
+    const bool loud = w < rms.size() && rms[w] >= loudest * fraction;
+    if (loud && (w == 0 || rms[w - 1] < loudest * fraction)) runStart = w;
+    if (!loud && w > 0 && rms[w - 1] >= loudest * fraction && w - runStart > bestLength) {
+      bestStart = runStart;
+      bestLength = w - runStart;
+    }
+  }
+  return ToneSpan{bestStart * window, (bestStart + bestLength) * window - 1};
 }
 
+namespace {
+double median(std::vector<double> values) {
+  if (values.empty()) return 0;
+  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+}  // namespace
+
+// Medians keep a dropout of a busy machine's sound server from skewing the result.
 double zeroCrossingFrequency(const Recording& recording, size_t from, size_t to) {
   const auto& x = recording.samples;
   to = std::min(to, x.size());
-  double firstCrossing = -1, lastCrossing = -1;
-  int crossings = 0;
+  std::vector<double> periods;
+  double previous = -1;
   for (size_t i = from + 1; i < to; ++i) {
     if (x[i - 1] < 0 && x[i] >= 0) {
       const double at = static_cast<double>(i - 1) + (-x[i - 1]) / (x[i] - x[i - 1]);
-      if (crossings == 0) firstCrossing = at;
-      lastCrossing = at;
-      ++crossings;
+      if (previous >= 0) periods.push_back(at - previous);
+      previous = at;
     }
   }
-  if (crossings < 2) return 0;
-  return (crossings - 1) * recording.rate / (lastCrossing - firstCrossing);
+  const double period = median(periods);
+  return period > 0 ? recording.rate / period : 0;
 }
 
 double sineLevelDbfs(const Recording& recording, size_t from, size_t to) {
   to = std::min(to, recording.samples.size());
-  double sum = 0;
-  for (size_t i = from; i < to; ++i) sum += recording.samples[i] * recording.samples[i];
-  const double rms = std::sqrt(sum / static_cast<double>(std::max<size_t>(to - from, 1)));
+  const size_t window = std::max<size_t>(static_cast<size_t>(recording.rate) / 50, 1);  // 20 ms
+  std::vector<double> levels;
+  for (size_t start = from; start + window <= to; start += window) {
+    double sum = 0;
+    for (size_t i = start; i < start + window; ++i)
+      sum += recording.samples[i] * recording.samples[i];
+    levels.push_back(std::sqrt(sum / static_cast<double>(window)));
+  }
+  const double rms = median(levels);
   return 20 * std::log10(rms * std::sqrt(2.0));
 }
 

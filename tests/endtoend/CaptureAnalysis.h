@@ -21,15 +21,15 @@ struct ToneSpan {
   double seconds(int rate) const { return static_cast<double>(last - first + 1) / rate; }
 };
 
-// Where the recording is louder than `fraction` of its loudest sample; nullopt when silent.
+// The longest stretch louder than `fraction` of the loudest part, to 5 ms; nullopt when silent.
 std::optional<ToneSpan> findTone(const Recording& recording, double fraction = 0.25);
 
-// Frequency from the rising zero crossings between `from` and `to`, interpolated to a fraction
-// of a sample; 0 when there are fewer than two.
+// Frequency from the median distance of the rising zero crossings between `from` and `to`,
+// interpolated to a fraction of a sample; 0 when there are fewer than two.
 double zeroCrossingFrequency(const Recording& recording, size_t from, size_t to);
 
-// Level of the sine with the same RMS between `from` and `to`, in dB relative to full scale
-// (a full-scale sine is 0 dBFS).
+// Level of the sine with the median RMS of 20 ms windows between `from` and `to`, in dB
+// relative to full scale (a full-scale sine is 0 dBFS).
 double sineLevelDbfs(const Recording& recording, size_t from, size_t to);
 
 }  // namespace quor::testing
