@@ -48,6 +48,9 @@ class QuietStderr {
 // A device whose callbacks stay away this long while buffers wait has gone. A sound server can
 // take its data in bursts up to two seconds apart.
 constexpr int64_t kStallNs = 5'000'000'000;
+constexpr double kDeviceLatencySeconds = 0.1;
+constexpr unsigned long kCallbacksPerSecond = 48;
+constexpr unsigned long kMinFramesPerCallback = 256;
 
 }  // namespace
 
@@ -165,17 +168,20 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
   }
   params.channelCount = format.nChannels;
   const PaDeviceInfo* info = Pa_GetDeviceInfo(params.device);
-  // The server's default for a steady stream. A longer device buffer would spare the callback
-  // thread wake-ups, but a sound server then drops more of the start of each tone.
-  params.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.05;
+  // About 0.1 s of device buffer, fed in blocks of about 20 ms: the callback thread and the
+  // sound server then wake a few dozen times a second instead of hundreds, which is most of
+  // the cost of playing. Much longer buffers make a sound server drop the start of a tone.
+  params.suggestedLatency =
+      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kDeviceLatencySeconds);
+  const unsigned long framesPerCallback =
+      std::max<unsigned long>(kMinFramesPerCallback, format.nSamplesPerSec / kCallbacksPerSecond);
 
   auto state = std::make_unique<PaState>();
   state->owner = this;
   state->format = format;
   state->silence = format.wBitsPerSample == 8 ? 0x80 : 0;
-  int err = Pa_OpenStream(&state->pa, nullptr, &params, format.nSamplesPerSec,
-                          paFramesPerBufferUnspecified, paClipOff | paDitherOff,
-                          &PortAudioWaveOut::callback, state.get());
+  int err = Pa_OpenStream(&state->pa, nullptr, &params, format.nSamplesPerSec, framesPerCallback,
+                          paClipOff | paDitherOff, &PortAudioWaveOut::callback, state.get());
   if (err != paNoError) {
     result = fail(err);
     return nullptr;
