@@ -2,18 +2,22 @@
 // process locale: the locale is never consulted, "," and "." both mean the decimal point.
 #include "Conversions.h"
 
+#include <locale.h>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 
 #include "ToneError.h"
 
 namespace quor {
 namespace {
 
-bool isBlank(char c) { return c == ' '; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+  return c == ' ';
+}
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Strtold in the "C" locale, created once: the decimal point is always ".".
 long double parseCLocale(const std::string& number) {

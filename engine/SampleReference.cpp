@@ -8,7 +8,9 @@
 
 namespace quor {
 
-int32_t sign(double x) { return x < 0 ? -1 : 1; }
+int32_t sign(double x) {
+  return x < 0 ? -1 : 1;
+}
 
 float triangle(float x) {
   const float a = static_cast<float>(sinl(static_cast<long double>(x)));
@@ -22,17 +24,16 @@ namespace reference {
 int32_t NextSample(WorkingValues& v, int32_t waveform, bool sweep) {
   v.Phase = static_cast<double>(static_cast<long double>(v.Phase) + v.PhaseIncrement);
   if (sweep) {
-    v.PhaseIncrement = static_cast<double>(static_cast<long double>(v.PhaseIncrement) *
-                                               v.SweepFactor +
-                                           v.SweepStep);
+    v.PhaseIncrement = static_cast<double>(
+        static_cast<long double>(v.PhaseIncrement) * v.SweepFactor + v.SweepStep);
   }
   if (static_cast<long double>(v.Phase) > kTwoPi) {
     v.Phase = static_cast<double>(static_cast<long double>(v.Phase) - kTwoPi);
   }
 
   int32_t sample = 0;
-  const bool gatedOff = v.PulsesPerSecond != 0 &&
-                        !pulseSounds(pulsePeriod(v), v.DutyFraction, v.SampleCounter);
+  const bool gatedOff =
+      v.PulsesPerSecond != 0 && !pulseSounds(pulsePeriod(v), v.DutyFraction, v.SampleCounter);
   if (!gatedOff) {
     const long double scale = 32767.0L * v.AmplitudeFactor;
     switch (waveform) {
@@ -87,8 +88,8 @@ bool FillBuffer(WorkingValues& v, const FillInputs& in, uint8_t* buffer, int32_t
   } else {
     for (int32_t slot = 0; slot < size; ++slot) {
       if (computesSample(v, in.loop)) {
-        const bool gatedOff = v.PulsesPerSecond != 0 &&
-                              !pulseSounds(pulsePeriod(v), v.DutyFraction, v.SampleCounter);
+        const bool gatedOff =
+            v.PulsesPerSecond != 0 && !pulseSounds(pulsePeriod(v), v.DutyFraction, v.SampleCounter);
         if (!gatedOff) v.CurrentSample = NextSample(v, in.waveform, in.sweep);
       }
       buffer[slot] = static_cast<uint8_t>(v.CurrentSample / 256 + 128);

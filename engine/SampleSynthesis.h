@@ -8,10 +8,10 @@ namespace quor {
 // What a fill reads besides the working values. These cannot change during one fill, so they
 // are read once per buffer.
 struct FillInputs {
-  int32_t waveform = 0;       // item index of WaveForm (WaveformKind); others: silence
-  bool loop = false;          // chkLoop checked
-  bool sweep = false;         // active page of SignalType is Sweep
-  int32_t bitsPerSample = 16; // 16: signed 16-bit slots; anything else: unsigned bytes
+  int32_t waveform = 0;        // item index of WaveForm (WaveformKind); others: silence
+  bool loop = false;           // chkLoop checked
+  bool sweep = false;          // active page of SignalType is Sweep
+  int32_t bitsPerSample = 16;  // 16: signed 16-bit slots; anything else: unsigned bytes
 };
 
 // -1 for x < 0, otherwise +1 (sign(0) is +1).

@@ -15,8 +15,8 @@ class ToneSwitch {
   ToneSwitch(WorkingValues& values, ToneControls& controls, ToneOutput& output,
              ToneParameters& parameters);
 
-  void OnButtonClick();  // the ON/OFF toggle (button, menu item, F5, scripts)
-  void stopsignal();     // immediate stop, from any caller
+  void OnButtonClick();   // the ON/OFF toggle (button, menu item, F5, scripts)
+  void stopsignal();      // immediate stop, from any caller
   void AudioOut1Start();  // the output's start notification
   void AudioOut1Stop();   // the output's stop notification
   bool AudioOut1FillBuffer(uint8_t* Buffer, int32_t& Size);

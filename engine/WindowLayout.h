@@ -7,11 +7,11 @@
 namespace quor {
 
 // The items of the window's lists, in their item order.
-const std::vector<std::string>& bandwidthItems();     // FSList
-const std::vector<std::string>& resolutionItems();    // cboSoundQuality
-const std::vector<std::string>& bufferSizeItems();    // BufferSizeEdit
-const std::vector<std::string>& bufferCountItems();   // Buffers
-const std::vector<std::string>& waveformItems();      // WaveForm
+const std::vector<std::string>& bandwidthItems();    // FSList
+const std::vector<std::string>& resolutionItems();   // cboSoundQuality
+const std::vector<std::string>& bufferSizeItems();   // BufferSizeEdit
+const std::vector<std::string>& bufferCountItems();  // Buffers
+const std::vector<std::string>& waveformItems();     // WaveForm
 
 // The texts and check states of the tone controls in the window's initial layout.
 struct InitialControl {
