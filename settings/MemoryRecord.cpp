@@ -14,8 +14,7 @@ void captureTexts(MemoryRecord& record, const ToneControls& controls) {
   record.fEdit = controls.text(Control::fEdit);
   record.InitFreq = controls.text(Control::fInit);
   record.FinalFreq = controls.text(Control::fFinal);
-  record.ActivePage =
-      controls.activePage() == SignalPage::Constant ? kConstantPage : kSweepPage;
+  record.ActivePage = controls.activePage() == SignalPage::Constant ? kConstantPage : kSweepPage;
   record.Duration = controls.text(Control::Duration);
   record.Amplitude = controls.text(Control::Amplitude);
 }

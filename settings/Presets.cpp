@@ -2,8 +2,7 @@
 
 namespace quor {
 
-Presets::Presets(ToneControls& controls, PresetFaces& faces)
-    : controls_(controls), faces_(faces) {}
+Presets::Presets(ToneControls& controls, PresetFaces& faces) : controls_(controls), faces_(faces) {}
 
 void Presets::initialise() {
   initialiseMemories(memories, controls_);
@@ -12,9 +11,13 @@ void Presets::initialise() {
   }
 }
 
-void Presets::recall(int slot) { RecallMemory(memories, slot, controls_); }
+void Presets::recall(int slot) {
+  RecallMemory(memories, slot, controls_);
+}
 
-void Presets::store(int slot) { StoreMemory(memories, slot, controls_); }
+void Presets::store(int slot) {
+  StoreMemory(memories, slot, controls_);
+}
 
 void Presets::BeginRename(int slot) {
   memorySlot(memories, slot);  // rejects a bad slot before anything changes

@@ -13,6 +13,7 @@
 #include "ProgramIcon.h"
 #include "TfrmGenerator.h"
 #include "UpDown.h"
+#include "WindowFont.h"
 #include "WaveFormList.h"
 #include "WindowLayout.h"
 
@@ -25,8 +26,7 @@ constexpr const char* kBufferHint =
     "Increase this value if you have problems getting a smooth tone output. Decrease for "
     "faster parameter changes.";
 
-QLabel* addLabel(QWidget* parent, const char* text, int left, int top,
-                 const char* name = nullptr) {
+QLabel* addLabel(QWidget* parent, const char* text, int left, int top, const char* name = nullptr) {
   auto* label = new QLabel(text, parent);
   if (name != nullptr) label->setObjectName(name);
   label->move(left, top);
@@ -43,8 +43,7 @@ QGroupBox* addGroup(QWidget* parent, const char* name, const char* caption, QRec
 
 }  // namespace
 
-QLineEdit* TfrmGenerator::addEdit(QWidget* parent, Control control, QRect place,
-                                  const char* hint) {
+QLineEdit* TfrmGenerator::addEdit(QWidget* parent, Control control, QRect place, const char* hint) {
   auto* field = new QLineEdit(parent);
   field->setGeometry(place);
   if (hint != nullptr) field->setToolTip(hint);
@@ -58,10 +57,9 @@ QLineEdit* TfrmGenerator::addEdit(QWidget* parent, Control control, QRect place,
 
 UpDown* TfrmGenerator::addUpDown(QWidget* parent, Control field, const char* name, int minimum,
                                  int maximum, int step, int position) {
-  auto* spin = new UpDown(parent, edit(field), {minimum, maximum, step, position},
-                          [this, field](const std::string& text) {
-                            guarded([&] { setText(field, text); });
-                          });
+  auto* spin = new UpDown(
+      parent, edit(field), {minimum, maximum, step, position},
+      [this, field](const std::string& text) { guarded([&] { setText(field, text); }); });
   spin->setObjectName(name);
   return spin;
 }
@@ -78,8 +76,8 @@ QCheckBox* TfrmGenerator::addCheck(QWidget* parent, Control control, const char*
   return box;
 }
 
-QComboBox* TfrmGenerator::addList(QWidget* parent, Control control, const char* name,
-                                  QRect place, const char* hint) {
+QComboBox* TfrmGenerator::addList(QWidget* parent, Control control, const char* name, QRect place,
+                                  const char* hint) {
   QComboBox* box = control == Control::WaveForm ? new WaveFormList(parent) : new QComboBox(parent);
   box->setObjectName(name);
   box->setGeometry(place);
@@ -96,6 +94,7 @@ void TfrmGenerator::buildWindow() {
   setObjectName("frmGenerator");
   setWindowTitle("Quor Generator");
   setWindowIcon(programIcon());
+  setFont(windowFont());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   auto* client = new QWidget(this);
@@ -272,8 +271,8 @@ void TfrmGenerator::buildPulsedGroup(QWidget* parent) {
   widgets_[Control::DutyCycleUpDown] =
       addUpDown(group, Control::DutyCycle, "DutyCycleUpDown", 1, 100, 10, 50);
   addLabel(group, "%", 68, 94);
-  for (Control control : {Control::Pulses, Control::DutyCycle, Control::PulsesUpDown,
-                          Control::DutyCycleUpDown}) {
+  for (Control control :
+       {Control::Pulses, Control::DutyCycle, Control::PulsesUpDown, Control::DutyCycleUpDown}) {
     widget(control)->setEnabled(false);
   }
 }

@@ -37,7 +37,9 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption, int topic) 
 }
 
 // Features of later work stand in the menu, visibly unavailable.
-void notYetAvailable(QAction* action) { action->setEnabled(false); }
+void notYetAvailable(QAction* action) {
+  action->setEnabled(false);
+}
 
 }  // namespace
 

@@ -8,8 +8,7 @@ namespace quor {
 namespace {
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                  parent);
+  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
   box.exec();
 }
 

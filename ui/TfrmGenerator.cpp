@@ -1,5 +1,6 @@
 #include "TfrmGenerator.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +25,7 @@
 #include "Version.h"
 #include "WaveFormList.h"
 #include "WaveformPictures.h"
+#include "WindowLayout.h"
 
 namespace quor {
 
@@ -64,8 +66,8 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
   buildWindow();
   // Created once and kept; both are windows of their own, so that disabling this one while
   // the About window is open leaves them usable.
-  helpWindow_ = std::make_unique<HelpWindow>(
-      services_.helpFolder.isEmpty() ? defaultHelpFolder() : services_.helpFolder);
+  helpWindow_ = std::make_unique<HelpWindow>(services_.helpFolder.isEmpty() ? defaultHelpFolder()
+                                                                            : services_.helpFolder);
   aboutBox_ = std::make_unique<TAboutBox>();
   connect(aboutBox_.get(), &QDialog::finished, this, [this] { setEnabled(true); });
   engine_ = std::make_unique<ToneEngine>(*this, *services_.output);
@@ -88,8 +90,7 @@ void TfrmGenerator::FormCreate() {
   const QRect signalGroup = GroupBox4_->geometry();
   centralWidget()->setFixedSize(652, signalGroup.top() + signalGroup.height() + 20);
   const QRect button = OnButton_->geometry();
-  LED_->setGeometry(button.left() - 4, button.top() - 4, button.width() + 8,
-                    button.height() + 8);
+  LED_->setGeometry(button.left() - 4, button.top() - 4, button.width() + 8, button.height() + 8);
   setItemIndex(Control::WaveForm, 0);
   setActivePage(SignalPage::Constant);
   fillDeviceList();
@@ -111,7 +112,9 @@ void TfrmGenerator::fillDeviceList() {
 }
 
 // Until the application settings are kept between runs, every start is a first start.
-void TfrmGenerator::restoreApplicationSettings() { prepareFirstStart(*engine_, *this); }
+void TfrmGenerator::restoreApplicationSettings() {
+  prepareFirstStart(*engine_, *this);
+}
 
 void TfrmGenerator::guarded(const std::function<void()>& handler) {
   try {
@@ -136,9 +139,13 @@ void TfrmGenerator::SignalTypeChanging(QObject*, bool& AllowChange) {
   AllowChange = true;
 }
 
-void TfrmGenerator::Button1Click() { helpWindow_->showTopic(2); }
+void TfrmGenerator::Button1Click() {
+  helpWindow_->showTopic(2);
+}
 
-void TfrmGenerator::Help1Click() { helpWindow_->showTopic(1); }
+void TfrmGenerator::Help1Click() {
+  helpWindow_->showTopic(1);
+}
 
 void TfrmGenerator::About1Click() {
   setEnabled(false);
@@ -147,7 +154,9 @@ void TfrmGenerator::About1Click() {
   aboutBox_->activateWindow();
 }
 
-void TfrmGenerator::Exit1Click() { close(); }
+void TfrmGenerator::Exit1Click() {
+  close();
+}
 
 void TfrmGenerator::btnFlashClick() {
   if (onFlashScreen) onFlashScreen();
@@ -162,8 +171,8 @@ void TfrmGenerator::FormActivate() {
   setWindowTitle(title);
   QGuiApplication::setApplicationDisplayName(title);
   const bool pulsed = checked(Control::PulsedOn);
-  for (Control control : {Control::Pulses, Control::DutyCycle, Control::PulsesUpDown,
-                          Control::DutyCycleUpDown}) {
+  for (Control control :
+       {Control::Pulses, Control::DutyCycle, Control::PulsesUpDown, Control::DutyCycleUpDown}) {
     setEnabled(control, pulsed);
   }
 }
@@ -265,12 +274,13 @@ QWidget* TfrmGenerator::widget(Control control) const {
 std::string TfrmGenerator::text(Control control) const {
   if (const auto found = lists_.find(control); found != lists_.end()) {
     return found->second->currentIndex() < 0 ? std::string()
-                                              : found->second->currentText().toStdString();
+                                             : found->second->currentText().toStdString();
   }
   return edit(control)->text().toStdString();
 }
 
 void TfrmGenerator::setText(Control control, const std::string& text) {
+  if (lists_.count(control) != 0) return;  // lists take no typed text
   QLineEdit* field = edit(control);
   const QString value = QString::fromStdString(text);
   if (field->text() == value) return;
@@ -278,7 +288,9 @@ void TfrmGenerator::setText(Control control, const std::string& text) {
   raiseEvent(control, ControlEvent::Change);
 }
 
-bool TfrmGenerator::checked(Control control) const { return check(control)->isChecked(); }
+bool TfrmGenerator::checked(Control control) const {
+  return check(control)->isChecked();
+}
 
 void TfrmGenerator::setChecked(Control control, bool checked) {
   QCheckBox* box = check(control);
@@ -287,7 +299,9 @@ void TfrmGenerator::setChecked(Control control, bool checked) {
   raiseEvent(control, ControlEvent::Click);
 }
 
-int TfrmGenerator::itemIndex(Control control) const { return list(control)->currentIndex(); }
+int TfrmGenerator::itemIndex(Control control) const {
+  return list(control)->currentIndex();
+}
 
 void TfrmGenerator::setItemIndex(Control control, int index) {
   QComboBox* box = list(control);
@@ -316,21 +330,29 @@ void TfrmGenerator::setActivePage(SignalPage page) {
   SignalType_->setCurrentIndex(page == SignalPage::Constant ? 0 : 1);
 }
 
-bool TfrmGenerator::enabled(Control control) const { return widget(control)->isEnabled(); }
+bool TfrmGenerator::enabled(Control control) const {
+  return widget(control)->isEnabled();
+}
 
 void TfrmGenerator::setEnabled(Control control, bool enabled) {
   widget(control)->setEnabled(enabled);
 }
 
-bool TfrmGenerator::visible(Control control) const { return !widget(control)->isHidden(); }
+bool TfrmGenerator::visible(Control control) const {
+  return !widget(control)->isHidden();
+}
 
 void TfrmGenerator::setVisible(Control control, bool visible) {
   widget(control)->setVisible(visible);
 }
 
-LedColour TfrmGenerator::led() const { return LED_->lit() ? LedColour::Lime : LedColour::Red; }
+LedColour TfrmGenerator::led() const {
+  return LED_->lit() ? LedColour::Lime : LedColour::Red;
+}
 
-void TfrmGenerator::setLed(LedColour colour) { LED_->setLit(colour == LedColour::Lime); }
+void TfrmGenerator::setLed(LedColour colour) {
+  LED_->setLit(colour == LedColour::Lime);
+}
 
 bool TfrmGenerator::menuChecked(MenuOption option) const {
   return menuOptions_.at(option)->isChecked();

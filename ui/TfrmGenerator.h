@@ -34,10 +34,10 @@ class WaveFormList;
 
 // What the main window is built on, given by whoever creates it.
 struct GeneratorServices {
-  ToneOutput* output = nullptr;           // required; lives as long as the window
-  std::vector<std::string> deviceNames;   // the platform's output devices, in device order
-  MessagePresenter* messages = nullptr;   // nullptr: real message boxes
-  QString helpFolder;                     // empty: "help" beside the executable
+  ToneOutput* output = nullptr;          // required; lives as long as the window
+  std::vector<std::string> deviceNames;  // the platform's output devices, in device order
+  MessagePresenter* messages = nullptr;  // nullptr: real message boxes
+  QString helpFolder;                    // empty: "help" beside the executable
 };
 
 // The generator's main window. It is the engine's set of tone controls: program changes

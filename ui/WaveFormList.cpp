@@ -1,8 +1,8 @@
 #include "WaveFormList.h"
 
 #include <QAbstractItemView>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 #include "WaveformPictures.h"
 
@@ -18,12 +18,11 @@ class WaveFormDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& palette = option.palette;
-    WaveFormDrawItem(*painter, option.rect,
-                     index.data(WaveFormList::kPictureRole).value<QImage>(),
-                     index.data(Qt::DisplayRole).toString(),
-                     selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base),
-                     selected ? palette.color(QPalette::HighlightedText)
-                              : palette.color(QPalette::Text));
+    WaveFormDrawItem(
+        *painter, option.rect, index.data(WaveFormList::kPictureRole).value<QImage>(),
+        index.data(Qt::DisplayRole).toString(),
+        selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base),
+        selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
   }
 
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {

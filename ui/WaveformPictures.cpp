@@ -69,9 +69,9 @@ void WaveFormDrawItem(QPainter& painter, const QRect& rect, const QImage& pictur
     textLeft = picture.width() + 8;
   }
   painter.setPen(textColour);
-  painter.drawText(QRect(rect.left() + textLeft, rect.top() + 1, rect.width() - textLeft,
-                         rect.height() - 1),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  painter.drawText(
+      QRect(rect.left() + textLeft, rect.top() + 1, rect.width() - textLeft, rect.height() - 1),
+      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
   painter.restore();
 }
 
