@@ -13,8 +13,8 @@
 #include "ProgramIcon.h"
 #include "TfrmGenerator.h"
 #include "UpDown.h"
-#include "WindowFont.h"
 #include "WaveFormList.h"
+#include "WindowFont.h"
 #include "WindowLayout.h"
 
 namespace quor {

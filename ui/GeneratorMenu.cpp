@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QShortcut>
 
 #include "HelpWindow.h"
@@ -35,6 +36,16 @@ QMenu* addMenu(QMenuBar* bar, const char* name, const char* caption, int topic) 
   menu->menuAction()->setProperty(kHelpTopic, topic);
   return menu;
 }
+
+// Lets a dimmed item be highlighted, so that F1 can tell what it is for.
+class MenuStyle : public QProxyStyle {
+ public:
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_Menu_AllowActiveAndDisabled) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
 
 // Features of later work stand in the menu, visibly unavailable.
 void notYetAvailable(QAction* action) {
@@ -84,7 +95,12 @@ void TfrmGenerator::buildMenu() {
   connect(about, &QAction::triggered, this, [this] { guarded([this] { About1Click(); }); });
 
   menus_ = {file, tools, help};
-  for (QMenu* menu : menus_) menu->installEventFilter(this);
+  auto* menuStyle = new MenuStyle;
+  menuStyle->setParent(this);
+  for (QMenu* menu : menus_) {
+    menu->setStyle(menuStyle);
+    menu->installEventFilter(this);
+  }
   bar->installEventFilter(this);
   auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(helpKey, &QShortcut::activated, this,

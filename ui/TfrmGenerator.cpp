@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -89,6 +90,7 @@ void TfrmGenerator::FormCreate() {
   WaveForm_->view()->setMinimumHeight(WaveFormList::kItemHeight * WaveForm_->count());
   const QRect signalGroup = GroupBox4_->geometry();
   centralWidget()->setFixedSize(652, signalGroup.top() + signalGroup.height() + 20);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
   const QRect button = OnButton_->geometry();
   LED_->setGeometry(button.left() - 4, button.top() - 4, button.width() + 8, button.height() + 8);
   setItemIndex(Control::WaveForm, 0);

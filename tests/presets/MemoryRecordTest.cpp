@@ -21,11 +21,11 @@ class MemoryRecordTest : public EngineTest {
     bool operator==(const Shown&) const = default;
   };
   Shown shown() const {
-    return {controls.text(Control::fEdit),     controls.text(Control::fInit),
-            controls.text(Control::fFinal),    controls.text(Control::Duration),
-            controls.text(Control::Amplitude), controls.text(Control::Pulses),
-            controls.text(Control::DutyCycle), controls.activePage(),
-            controls.itemIndex(Control::WaveForm), controls.checked(Control::chkLoop),
+    return {controls.text(Control::fEdit),          controls.text(Control::fInit),
+            controls.text(Control::fFinal),         controls.text(Control::Duration),
+            controls.text(Control::Amplitude),      controls.text(Control::Pulses),
+            controls.text(Control::DutyCycle),      controls.activePage(),
+            controls.itemIndex(Control::WaveForm),  controls.checked(Control::chkLoop),
             controls.checked(Control::Logarithmic), controls.checked(Control::chkPositiveOffset)};
   }
 

@@ -39,8 +39,8 @@ class PresetsTest : public EngineTest {
 };
 
 TEST_F(PresetsTest, ButtonsStartWithTheSlotNames) {
-  EXPECT_EQ(faces.captions, (std::array<std::string, 4>{"Memory 1", "Memory 2", "Memory 3",
-                                                        "Memory 4"}));
+  EXPECT_EQ(faces.captions,
+            (std::array<std::string, 4>{"Memory 1", "Memory 2", "Memory 3", "Memory 4"}));
 }
 
 TEST_F(PresetsTest, BeginRenameOpensTheEditWithTheCaptionAndTakesEnterFromOnButton) {

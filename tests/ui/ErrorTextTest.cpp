@@ -24,11 +24,13 @@ TEST(ErrorTextTest, CharactersAfterTheFullStopInOrderGetOne) {
   EXPECT_EQ(errorBoxText("path/"), "path/.");
   EXPECT_EQ(errorBoxText("ratio:"), "ratio:.");
   EXPECT_EQ(errorBoxText("which?"), "which?.");
-  EXPECT_EQ(errorBoxText("(a)"), "(a)");  // ")" sorts before "."
+  EXPECT_EQ(errorBoxText("(a)"), "(a)");                           // ")" sorts before "."
   EXPECT_EQ(errorBoxText("Fehler: Gerät ä"), "Fehler: Gerät ä.");  // beyond ASCII
 }
 
-TEST(ErrorTextTest, AnEmptyTextStaysEmpty) { EXPECT_EQ(errorBoxText(""), ""); }
+TEST(ErrorTextTest, AnEmptyTextStaysEmpty) {
+  EXPECT_EQ(errorBoxText(""), "");
+}
 
 }  // namespace
 }  // namespace quor

@@ -34,9 +34,9 @@ struct Field {
   const char* name;
   Control control;
 };
-const Field kFields[] = {{"fEdit", Control::fEdit},         {"fInit", Control::fInit},
-                         {"fFinal", Control::fFinal},       {"Amplitude", Control::Amplitude},
-                         {"Duration", Control::Duration},   {"Pulses", Control::Pulses},
+const Field kFields[] = {{"fEdit", Control::fEdit},        {"fInit", Control::fInit},
+                         {"fFinal", Control::fFinal},      {"Amplitude", Control::Amplitude},
+                         {"Duration", Control::Duration},  {"Pulses", Control::Pulses},
                          {"DutyCycle", Control::DutyCycle}};
 
 TEST_F(EventMappingTest, EveryTypedCharacterRaisesTheFieldsChange) {
@@ -67,9 +67,9 @@ TEST_F(EventMappingTest, ASpinStepRewritesTheTextAndRaisesChange) {
     const char* spin;
     Control field;
     const char* after;
-  } spins[] = {{"UpDown2", Control::fEdit, "1100"},   {"UpDown6", Control::fInit, "200"},
-               {"UpDown7", Control::fFinal, "10100"}, {"UpDown1", Control::Amplitude, "100"},
-               {"UpDown5", Control::Duration, "4"},   {"PulsesUpDown", Control::Pulses, "1"},
+  } spins[] = {{"UpDown2", Control::fEdit, "1100"},          {"UpDown6", Control::fInit, "200"},
+               {"UpDown7", Control::fFinal, "10100"},        {"UpDown1", Control::Amplitude, "100"},
+               {"UpDown5", Control::Duration, "4"},          {"PulsesUpDown", Control::Pulses, "1"},
                {"DutyCycleUpDown", Control::DutyCycle, "60"}};
   for (const auto& s : spins) {
     sink.events.clear();
@@ -139,9 +139,12 @@ TEST_F(EventMappingTest, ListsRaiseChangeOnlyForTheUsersChoice) {
   const struct {
     const char* name;
     Control control;
-  } lists[] = {{"WaveForm", Control::WaveForm},   {"WaveDevice", Control::WaveDevice},
-               {"FSList", Control::FSList},       {"cboSoundQuality", Control::cboSoundQuality},
-               {"BufferSizeEdit", Control::BufferSizeEdit}, {"Buffers", Control::Buffers}};
+  } lists[] = {{"WaveForm", Control::WaveForm},
+               {"WaveDevice", Control::WaveDevice},
+               {"FSList", Control::FSList},
+               {"cboSoundQuality", Control::cboSoundQuality},
+               {"BufferSizeEdit", Control::BufferSizeEdit},
+               {"Buffers", Control::Buffers}};
   for (const auto& l : lists) {
     sink.events.clear();
     window->setItemIndex(l.control, 0);
