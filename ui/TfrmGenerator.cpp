@@ -32,8 +32,6 @@ namespace quor {
 
 namespace {
 
-constexpr const char* kDefaultDevice = "Default Windows Device";
-
 QStringList toQt(const std::vector<std::string>& texts) {
   QStringList list;
   for (const std::string& text : texts) list << QString::fromStdString(text);
@@ -102,15 +100,11 @@ void TfrmGenerator::FormCreate() {
 }
 
 void TfrmGenerator::fillDeviceList() {
-  std::vector<std::string> entries{kDefaultDevice};
-  entries.insert(entries.end(), services_.deviceNames.begin(), services_.deviceNames.end());
-  setItems(Control::WaveDevice, entries);
+  setItems(Control::WaveDevice, services_.deviceItems);
   setItemIndex(Control::WaveDevice, 0);
   services_.output->setWaveDevice(static_cast<uint32_t>(itemIndex(Control::WaveDevice) - 1));
-  // A single device needs no choice; none or several keep the list in view.
-  const bool single = services_.deviceNames.size() == 1;
-  setVisible(Control::Label11, !single);
-  setVisible(Control::WaveDevice, !single);
+  setVisible(Control::Label11, !services_.hideDeviceList);
+  setVisible(Control::WaveDevice, !services_.hideDeviceList);
 }
 
 // Until the application settings are kept between runs, every start is a first start.

@@ -34,8 +34,11 @@ class WaveFormList;
 
 // What the main window is built on, given by whoever creates it.
 struct GeneratorServices {
-  ToneOutput* output = nullptr;          // required; lives as long as the window
-  std::vector<std::string> deviceNames;  // the platform's output devices, in device order
+  ToneOutput* output = nullptr;  // required; lives as long as the window
+  // The output device list as the audio layer forms it: the system's default output first,
+  // then the devices; hidden when there is nothing to choose.
+  std::vector<std::string> deviceItems;
+  bool hideDeviceList = false;
   MessagePresenter* messages = nullptr;  // nullptr: real message boxes
   QString helpFolder;                    // empty: "help" beside the executable
 };

@@ -27,10 +27,13 @@ class RecordingPresenter : public MessagePresenter {
 // A freshly created main window on a fake output, shown and active.
 class WindowTest : public ::testing::Test {
  protected:
-  explicit WindowTest(std::vector<std::string> devices = {"Card A", "Card B"}) {
+  explicit WindowTest(std::vector<std::string> deviceItems = {"Default Windows Device", "Card A",
+                                                              "Card B"},
+                      bool hideDeviceList = false) {
     GeneratorServices services;
     services.output = &output;
-    services.deviceNames = std::move(devices);
+    services.deviceItems = std::move(deviceItems);
+    services.hideDeviceList = hideDeviceList;
     services.messages = &presenter;
     services.helpFolder = QUOR_HELP_SOURCE_DIR;
     window = std::make_unique<TfrmGenerator>(services);
