@@ -52,8 +52,11 @@ void WaveFormList::paintEvent(QPaintEvent*) {
   option.currentText.clear();
   option.currentIcon = QIcon();
   painter.drawComplexControl(QStyle::CC_ComboBox, option);
-  const QRect field =
+  // The item gets the box's full inner height, so the 17-row picture 3 rows down fits.
+  QRect field =
       style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+  field.setTop(1);
+  field.setBottom(height() - 2);
   // A focused closed list shows its item as selected, as the drop-down does.
   const bool selected = hasFocus();
   const QColor brush = palette().color(selected ? QPalette::Highlight : QPalette::Base);
