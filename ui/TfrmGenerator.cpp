@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <stdexcept>
 
@@ -89,6 +90,8 @@ void TfrmGenerator::FormCreate() {
   const QRect signalGroup = GroupBox4_->geometry();
   centralWidget()->setFixedSize(652, signalGroup.top() + signalGroup.height() + 20);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
+  move(screen()->availableGeometry().center() - rect().center());
   const QRect button = OnButton_->geometry();
   LED_->setGeometry(button.left() - 4, button.top() - 4, button.width() + 8, button.height() + 8);
   setItemIndex(Control::WaveForm, 0);

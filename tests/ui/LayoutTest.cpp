@@ -1,7 +1,9 @@
 #include <QDir>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabWidget>
 
 #include "UpDown.h"
@@ -20,6 +22,14 @@ TEST_F(LayoutTest, TheWindowHasAFixedClientAreaAndNoMaximiseButton) {
   EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(window->minimumSize(), window->maximumSize());
   EXPECT_EQ(window->font().pixelSize(), 11);
+  // The layout's captions fit only the condensed face (scripts/setup.sh installs it).
+  EXPECT_EQ(QFontInfo(window->font()).family(), "DejaVu Sans Condensed");
+}
+
+TEST_F(LayoutTest, TheWindowStartsCentredOnTheScreen) {
+  showWindow();
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_LE(std::abs(window->geometry().center().x() - screen.center().x()), 2);
 }
 
 TEST_F(LayoutTest, TheCaptionIsTheProductNameUntilTheFirstActivation) {
