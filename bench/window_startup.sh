@@ -27,7 +27,7 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
-# One run: start, wait for the first paint, return the milliseconds it took.
+# One run: start, wait for the first paint; sets program_pid and paint_ms.
 start_once() {
   local log=$1 started
   started=$(date +%s%N)
@@ -37,24 +37,28 @@ start_once() {
   local painted
   painted=$(sed -n 's/^first-paint //p' "$log" | head -n1)
   [ -n "$painted" ] || { echo "window_startup: no first paint"; cat "$log"; exit 1; }
-  echo $(( (painted - started) / 1000000 ))
+  paint_ms=$(( (painted - started) / 1000000 ))
 }
 
 times=()
 for run in $(seq "$runs"); do
-  times+=("$(start_once "$work/run$run.log")")
+  start_once "$work/run$run.log"
+  times+=("$paint_ms")
   kill "$program_pid"; wait "$program_pid" 2>/dev/null || true
 done
 best=$(printf '%s\n' "${times[@]}" | sort -n | head -n1)
 median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")
 echo "window first paint: median ${median} ms, best ${best} ms over ${runs} starts (target <= 300 ms)"
 
-start_once "$work/tone.log" >/dev/null
+start_once "$work/tone.log"
 pids+=("$program_pid")
 window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1)
 xdotool windowfocus --sync "$window"
 xdotool key --window "$window" F5
 sleep 2
 rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$program_pid/status")
+if command -v pactl >/dev/null && ! pactl list short sink-inputs 2>/dev/null | grep -q .; then
+  echo "window_startup: no stream reached the sound server; the figure below is without a tone"
+fi
 xdotool key --window "$window" F5
 echo "resident memory while a tone plays: $(( rss_kb / 1024 )) MB (target <= 80 MB)"

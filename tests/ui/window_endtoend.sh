@@ -40,28 +40,44 @@ window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) |
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
-capture() {  # capture SECONDS FILE
-  parec -d "$monitor" --format=s16le --rate=48000 --channels=1 --latency-msec=20 >"$2" &
-  local pid=$!
-  sleep "$1"
-  kill "$pid"
-  wait "$pid" 2>/dev/null || true
+# One capture of the sink for the whole run. An idle sink sends nothing to its monitor, so a
+# stream of zeros keeps it running; the tone and the silence are cut from the capture by the
+# byte counts reached at the moments of interest.
+pacat --format=s16le --rate=48000 --channels=1 </dev/zero &
+pids+=($!)
+parec -d "$monitor" --format=s16le --rate=48000 --channels=1 --latency-msec=20 >"$work/capture.raw" &
+pids+=($!)
+mark() { stat -c %s "$work/capture.raw"; }
+for _ in $(seq 100); do [ "$(mark)" -gt 9600 ] && break; sleep 0.05; done
+[ "$(mark)" -gt 9600 ] || { echo "the sink's monitor sends nothing"; exit 1; }
+cut() {  # cut FROM TO FILE: bytes FROM..TO of the capture, on whole samples
+  local from=$(( $1 / 2 * 2 )) to=$(( $2 / 2 * 2 ))
+  dd if="$work/capture.raw" of="$3" iflag=skip_bytes,count_bytes bs=65536 skip="$from" \
+    count=$(( to - from )) status=none
 }
 
 xdotool key --window "$window" --clearmodifiers F5
-sleep 0.3
-capture 1.5 "$work/tone.raw"
+sleep 0.5
+tone_from=$(mark)
+sleep 1.5
+tone_to=$(mark)
 import -window root "$artifacts/endtoend-screen.png"
-echo "with the tone on:"
-"$probe" "$work/tone.raw" 48000 tone 1000
 
 xdotool key --window "$window" --clearmodifiers F5
 sleep 0.5
-capture 1.0 "$work/silence.raw"
+silence_from=$(mark)
+sleep 1
+silence_to=$(mark)
+
+cut "$tone_from" "$tone_to" "$work/tone.raw"
+cut "$silence_from" "$silence_to" "$work/silence.raw"
+echo "with the tone on:"
+"$probe" "$work/tone.raw" 48000 tone 1000
 echo "after the second F5:"
 "$probe" "$work/silence.raw" 48000 silence
 
-xdotool key --window "$window" --clearmodifiers ctrl+x
+# The window is gone before the keys are released, which xdotool reports as an error.
+xdotool key --window "$window" --clearmodifiers ctrl+x 2>/dev/null || true
 for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$program_pid" 2>/dev/null; then
   echo "Ctrl+X did not close the program"; exit 1
