@@ -122,6 +122,7 @@ void TfrmGenerator::buildWindow() {
   auto* help = new QPushButton("?", client);
   help->setObjectName("Button1");
   help->setGeometry(530, 87, 18, 17);
+  help->setAutoDefault(true);  // Enter on the focused button presses it, as on the presets
   help->raise();
   connect(help, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
 

@@ -126,5 +126,13 @@ TEST_F(PresetsWindowTest, StoringKeepsTheGivenName) {
   EXPECT_EQ(memorySlot(window->presets().memories, 1).Duration, "8");
 }
 
+TEST_F(PresetsWindowTest, EnterOnAFocusedPresetButtonRecallsInsteadOfSwitching) {
+  window->setText(Control::fEdit, "777");
+  button(1)->setFocus();
+  QTest::keyClick(button(1), Qt::Key_Return);
+  EXPECT_EQ(field("fEdit")->text(), "1000");
+  EXPECT_EQ(output.starts, 0);
+}
+
 }  // namespace
 }  // namespace quor::testing
