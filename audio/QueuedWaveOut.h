@@ -1,0 +1,111 @@
+#pragma once
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+#include <atomic>
+#include <map>
+#include <memory>
+
+#include "NotificationRing.h"
+#include "WaveOut.h"
+
+class QSocketNotifier;
+
+namespace quor::audio {
+
+// How a notification reaches its callback object: sent by the event loop of the device
+// object's thread, after the call that raised it has returned.
+class WaveMessageEvent : public QEvent {
+ public:
+  static QEvent::Type eventType();
+  WaveMessageEvent(WaveMessage message, HWAVEOUT handle, WAVEHDR* header)
+      : QEvent(eventType()), message(message), handle(handle), header(header) {}
+  const WaveMessage message;
+  const HWAVEOUT handle;
+  WAVEHDR* const header;
+};
+
+// The rules that every wave-out implementation shares: handles, header checks, the refusal to
+// close while buffers are out, and the notification queue. A device thread reports a buffer
+// back through bufferDone, which neither locks nor allocates; an eventfd wakes the owning
+// thread's event loop, which delivers the notifications in the order they were raised.
+class QueuedWaveOut : public QObject, public WaveOutDevice {
+  Q_OBJECT
+ public:
+  QueuedWaveOut();
+  ~QueuedWaveOut() override;
+
+  MMRESULT open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORMATEX& format, QObject* callback,
+                uintptr_t instance, uint32_t flags) override;
+  MMRESULT prepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
+  MMRESULT write(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
+  MMRESULT pause(HWAVEOUT handle) override;
+  MMRESULT restart(HWAVEOUT handle) override;
+  MMRESULT reset(HWAVEOUT handle) override;
+  MMRESULT unprepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
+  MMRESULT close(HWAVEOUT handle) override;
+  MMRESULT position(HWAVEOUT handle, uint32_t& samples) override;
+  std::string errorText(MMRESULT code) const override { return standardErrorText(code); }
+  void deliverPending() override;
+  int outstanding(HWAVEOUT handle) const override;
+
+ protected:
+  // One open device. Implementations derive their own state from it.
+  struct Stream {
+    virtual ~Stream() = default;
+    HWAVEOUT handle = 0;
+    WAVEFORMATEX format;
+    QPointer<QObject> callback;
+    bool open = true;
+    bool halted = false;
+    std::atomic<int> outstanding{0};
+  };
+
+  // Creates the device for `format`; null with `result` set when it cannot.
+  virtual std::unique_ptr<Stream> openStream(uint32_t deviceId, const WAVEFORMATEX& format,
+                                             MMRESULT& result) = 0;
+  virtual MMRESULT prepareBuffer(Stream&, WAVEHDR*) { return MMSYSERR_NOERROR; }
+  // Appends a buffer to the play queue; on an error the buffer is not taken.
+  virtual MMRESULT submit(Stream& stream, WAVEHDR* header) = 0;
+  virtual void setHalted(Stream& stream, bool halted) = 0;
+  // Stops at once; every queued buffer comes back through bufferDone, in queue order.
+  virtual void returnAll(Stream& stream) = 0;
+  // Releases the device; every buffer has come back.
+  virtual void closeStream(Stream& stream) = 0;
+  virtual uint32_t framesPlayed(const Stream& stream) const = 0;
+  // Whether a buffer is still in the play queue of `stream`.
+  virtual bool queued(const Stream& stream, const WAVEHDR* header) const = 0;
+
+  // From any thread: `header` has played or been returned.
+  void bufferDone(Stream& stream, WAVEHDR* header);
+  // The open device of `handle`, or null.
+  Stream* findOpen(HWAVEOUT handle) const;
+
+  template <typename F>
+  void forEachOpenStream(F f) {
+    for (auto& [handle, stream] : streams_)
+      if (stream->open) f(*stream);
+  }
+
+ private:
+  struct Notification {
+    HWAVEOUT handle;
+    WaveMessage message;
+    WAVEHDR* header;
+  };
+
+  void raise(HWAVEOUT handle, WaveMessage message, WAVEHDR* header);
+  void onWake();
+
+  void wake();
+
+  NotificationRing<Notification, 1024> ring_;
+  std::atomic<uint64_t> raised_{0};  // notifications pushed so far
+  uint64_t delivered_ = 0;           // owning thread only
+  int wakeFd_ = -1;
+  QSocketNotifier* wakeNotifier_ = nullptr;
+  std::map<HWAVEOUT, std::unique_ptr<Stream>> streams_;  // open, or closed and not yet reported
+  HWAVEOUT nextHandle_ = 1;
+};
+
+}  // namespace quor::audio

@@ -1,0 +1,35 @@
+#include "ToneOutputAdapter.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace quor::audio {
+
+ToneOutputAdapter::ToneOutputAdapter(QObject* owner, WaveOutDevice& platform)
+    : AudioOut1(new TAudioOut(owner, platform)) {}
+
+ToneOutputAdapter::~ToneOutputAdapter() {
+  delete AudioOut1;
+}
+
+void ToneOutputAdapter::connectSwitch(quor::ToneSwitch& toneSwitch,
+                                      std::function<void()> afterStop) {
+  AudioOut1->SetOnStart([&toneSwitch](QObject*) { toneSwitch.AudioOut1Start(); });
+  AudioOut1->SetOnStop([&toneSwitch, afterStop = std::move(afterStop)](QObject*) {
+    toneSwitch.AudioOut1Stop();
+    if (afterStop) afterStop();
+  });
+  AudioOut1->SetOnFillBuffer([&toneSwitch](uint8_t* Buffer, int32_t& Size) {
+    return toneSwitch.AudioOut1FillBuffer(Buffer, Size);
+  });
+}
+
+void ToneOutputAdapter::setQuantization(int bits) {
+  AudioOut1->SetQuantization(static_cast<uint16_t>(std::clamp(bits, 0, 0xFFFF)));
+}
+
+void ToneOutputAdapter::setFrameRate(int32_t samplesPerSecond) {
+  AudioOut1->SetFrameRate(samplesPerSecond);
+}
+
+}  // namespace quor::audio

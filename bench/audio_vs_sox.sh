@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Prints quorgen's render time and playback CPU time against sox doing the same work.
+#   render:   60 s at 96000 samples/s (bandwidth 48000), 16 bit, sine and triangle, into a WAV
+#             file; best of three wall-clock times; target ratio <= 0.5
+#   playback: 10 s of a 1000 Hz sine at 96000 samples/s into the private null sink through
+#             ALSA; process CPU time (user + system); target ratio <= 1.0
+# Usage: bench/audio_vs_sox.sh BUILD_DIR
+set -euo pipefail
+build=${1:?usage: audio_vs_sox.sh BUILD_DIR}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+quorgen="$build/tools/quorgen"
+[ -x "$quorgen" ] || { echo "audio_vs_sox: $quorgen is not built" >&2; exit 1; }
+command -v sox >/dev/null || { echo "audio_vs_sox: sox is not installed" >&2; exit 1; }
+# shellcheck source=../scripts/services.sh
+source "$here/../scripts/services.sh"
+services_start
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Seconds of wall-clock time of a command (its output discarded), best of three.
+best_wall() {
+  local best="" t
+  for _ in 1 2 3; do
+    t=$( { TIMEFORMAT=%R; time "$@" >/dev/null 2>&1; } 2>&1 )
+    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN{exit !(a<b)}'; then best=$t; fi
+  done
+  echo "$best"
+}
+
+# Seconds of CPU time (user + system) of a command.
+cpu() {
+  local t
+  t=$( { TIMEFORMAT='%U %S'; time "$@" >/dev/null 2>&1; } 2>&1 )
+  awk -v t="$t" 'BEGIN{split(t,a," "); printf "%.3f", a[1]+a[2]}'
+}
+
+ratio_line() {  # name ours theirs target
+  awk -v n="$1" -v q="$2" -v s="$3" -v t="$4" 'BEGIN{
+    r = (s > 0) ? q / s : 0;
+    printf "%-34s quorgen %7.3f s   sox %7.3f s   ratio %5.2f (target <= %.1f) %s\n",
+           n, q, s, r, t, (r <= t ? "met" : "NOT MET")}'
+}
+
+echo "render 60 s at 96000 samples/s, 16 bit (wall clock, best of 3):"
+for wave in sine:sine triangle:triangular; do
+  soxwave=${wave%%:*}
+  ourwave=${wave##*:}
+  q=$(best_wall "$quorgen" render --bandwidth 48000 --bits 16 --waveform "$ourwave" \
+        --freq 1000 --period 60 --loop 60 -o "$work/q.wav")
+  s=$(best_wall sox -n -r 96000 -b 16 -c 1 "$work/s.wav" synth 60 "$soxwave" 1000)
+  ratio_line "  $soxwave" "$q" "$s" 0.5
+done
+
+echo "playback 10 s of 1000 Hz sine at 96000 samples/s into the null sink (CPU time):"
+if pactl info >/dev/null 2>&1; then
+  q=$(cpu "$quorgen" play --bandwidth 48000 --freq 1000 --period 10 --loop 10)
+  s=$(cpu sox -n -r 96000 -b 16 -c 1 -t alsa default synth 10 sine 1000)
+  ratio_line "  sine" "$q" "$s" 1.0
+else
+  echo "  skipped: no sound server (pulseaudio) could be started"
+fi

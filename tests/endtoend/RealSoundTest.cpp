@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "CaptureAnalysis.h"
+#include "SoundServer.h"
+
+namespace quor::testing {
+namespace {
+
+// quorgen plays through PortAudio into the private null sink while parec records its monitor;
+// the recording is what a listener would have heard.
+class RealSound : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string missing = soundServerMissingReason();
+    if (missing.empty()) return;
+    // CI always has the server; there a missing one is a fault, not a reason to skip.
+    if (qEnvironmentVariableIsSet("CI")) FAIL() << missing;
+    GTEST_SKIP() << missing;
+  }
+
+  // Plays `arguments` and answers the recording.
+  Recording playAndRecord(const QStringList& arguments, QuorgenResult& result) {
+    const std::string path = directory.filePath("capture.wav").toStdString();
+    const auto env = QProcessEnvironment::systemEnvironment();
+    {
+      MonitorCapture capture(path, env);
+      EXPECT_TRUE(capture.started()) << "parec did not start";
+      result = runQuorgen(QStringList{"play"} + arguments, env, 20000);
+      QThread::msleep(600);  // the sink hands its last block to the monitor
+    }
+    const auto recording = readRecording(path);
+    EXPECT_TRUE(recording.has_value()) << "no capture";
+    return recording.value_or(Recording{});
+  }
+
+  struct Heard {
+    double seconds = 0, frequency = 0, level = 0;
+  };
+  // The tone's length, and frequency and level over its middle.
+  static Heard analyse(const Recording& recording) {
+    Heard heard;
+    const auto span = findTone(recording);
+    if (!span) return heard;
+    heard.seconds = span->seconds(recording.rate);
+    const size_t margin = (span->last - span->first) / 10;
+    heard.frequency = zeroCrossingFrequency(recording, span->first + margin, span->last - margin);
+    heard.level = sineLevelDbfs(recording, span->first + margin, span->last - margin);
+    return heard;
+  }
+
+  QTemporaryDir directory;
+  static constexpr double kStartLoss = 0.5;  // seconds the server may drop at a stream's start
+};
+
+TEST_F(RealSound, A1000HzToneAtLevel100IsHeardAtFullScale) {
+  QuorgenResult result;
+  const Recording recording =
+      playAndRecord({"--freq", "1000", "--level", "100", "--loop", "1.5"}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const Heard heard = analyse(recording);
+  EXPECT_NEAR(heard.frequency, 1000.0, 10.0);
+  EXPECT_NEAR(heard.level, 0.0, 0.5);
+}
+
+TEST_F(RealSound, A440HzToneAtLevel80IsHeardTwentyDecibelsDown) {
+  QuorgenResult result;
+  const Recording recording = playAndRecord(
+      {"--freq", "440", "--level", "80", "--loop", "1.5", "--bandwidth", "22050"}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const Heard heard = analyse(recording);
+  EXPECT_NEAR(heard.frequency, 440.0, 4.4);
+  EXPECT_NEAR(heard.level, -20.0, 0.5);
+}
+
+// A 3 s period at 22050 samples/s in 2048-sample buffers: the ring plays 32 whole buffers,
+// 65536 samples, and then the tone ends by itself. The sound server can drop up to a few
+// hundred milliseconds where a stream begins (more on a busy machine), never adds any: hence
+// the uneven tolerance.
+TEST_F(RealSound, ANonLoopingToneLastsItsPeriodAndEnds) {
+  QuorgenResult result;
+  const Recording recording =
+      playAndRecord({"--period", "3", "--buffer-size", "4096", "--freq", "1000"}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const double heard = analyse(recording).seconds;
+  EXPECT_GT(heard, 65536.0 / 22050.0 - kStartLoss);
+  EXPECT_LT(heard, 65536.0 / 22050.0 + 0.1);
+}
+
+TEST_F(RealSound, ALoopingToneStopsWhenTold) {
+  QuorgenResult result;
+  const Recording recording =
+      playAndRecord({"--period", "1", "--loop", "2.5", "--waveform", "square"}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const double heard = analyse(recording).seconds;
+  EXPECT_GT(heard, 2.5 - kStartLoss);
+  EXPECT_LT(heard, 2.5 + 0.1);
+}
+
+// The monitor of a null sink drops what the sink had rendered ahead when a stream is cut off,
+// so this one checks the process rather than a recording.
+TEST_F(RealSound, CtrlCStopsALoopingToneAtOnce) {
+  const QuorgenResult result =
+      runQuorgen({"play", "--loop", "30"}, QProcessEnvironment::systemEnvironment(), 20000, 1500,
+                 [](qint64 pid) { ::kill(static_cast<pid_t>(pid), SIGINT); });
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 130) << result.standardError;
+  EXPECT_LT(result.secondsAfterDuring, 0.5);
+  EXPECT_GT(result.seconds, 1.4);  // it was playing, not failing, when Ctrl+C came
+}
+
+}  // namespace
+}  // namespace quor::testing

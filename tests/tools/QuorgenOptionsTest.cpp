@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include "QuorgenOptions.h"
+
+namespace quor::tools {
+namespace {
+
+ParsedCommandLine parse(QStringList arguments) {
+  arguments.prepend("quorgen");
+  return parseQuorgenArguments(arguments);
+}
+
+TEST(QuorgenOptions, TakesEveryToneOptionAsTheWindowWouldShowIt) {
+  const ParsedCommandLine p = parse(
+      {"play",          "--freq",      "440,5",    "--sweep", "--init",  "20",        "--final",
+       "20000",         "--linear",    "--period", "7",       "--level", "80",        "--waveform",
+       "triangular",    "--pulses",    "4",        "--duty",  "25",      "--offset",  "--loop",
+       "2.5",           "--bandwidth", "5512.5",   "--bits",  "8",       "--buffers", "2",
+       "--buffer-size", "64536",       "--device", "1"});
+  ASSERT_TRUE(p.ok) << p.error;
+  const QuorgenRequest& r = p.request;
+  EXPECT_EQ(r.command, QuorgenCommand::Play);
+  EXPECT_EQ(r.freq, "440,5");  // texts stay as typed; the engine reads them
+  EXPECT_TRUE(r.sweep);
+  EXPECT_EQ(r.init, "20");
+  EXPECT_EQ(r.final, "20000");
+  EXPECT_EQ(r.logarithmic, false);
+  EXPECT_EQ(r.period, "7");
+  EXPECT_EQ(r.level, "80");
+  EXPECT_EQ(r.waveform, 2);
+  EXPECT_EQ(r.pulses, "4");
+  EXPECT_EQ(r.duty, "25");
+  EXPECT_TRUE(r.offset);
+  EXPECT_EQ(r.loopSeconds, 2.5);
+  EXPECT_EQ(r.bandwidth, 0);
+  EXPECT_EQ(r.bits, 0);
+  EXPECT_EQ(r.buffers, 0);
+  EXPECT_EQ(r.bufferSize, 4);
+  EXPECT_EQ(r.device, 1);
+}
+
+TEST(QuorgenOptions, LeavesUnsetOptionsToTheWindowsDefaults) {
+  const ParsedCommandLine p = parse({"render", "-o", "out.wav"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.request.command, QuorgenCommand::Render);
+  EXPECT_EQ(p.request.output, "out.wav");
+  EXPECT_FALSE(p.request.freq || p.request.bandwidth || p.request.loopSeconds ||
+               p.request.logarithmic || p.request.device);
+  EXPECT_FALSE(p.request.sweep || p.request.offset);
+}
+
+TEST(QuorgenOptions, RefusesWhatTheWindowCouldNotBeToldWithAReason) {
+  const std::vector<std::pair<QStringList, std::string>> cases{
+      {{}, "a command is needed"},
+      {{"sing"}, "unknown command"},
+      {{"play", "render"}, "only one command"},
+      {{"play", "--bogus"}, "bogus"},
+      {{"play", "--freq"}, "freq"},
+      {{"play", "--bandwidth", "44100"}, "--bandwidth must be one of"},
+      {{"play", "--bits", "24"}, "--bits must be one of 8, 16"},
+      {{"play", "--buffers", "5"}, "--buffers must be one of"},
+      {{"play", "--buffer-size", "65536"}, "--buffer-size must be one of"},
+      {{"play", "--waveform", "saw"}, "--waveform must be one of sine, square, triangular"},
+      {{"play", "--loop", "0"}, "--loop needs a positive number"},
+      {{"play", "--loop", "soon"}, "--loop needs a positive number"},
+      {{"play", "--log", "--linear"}, "exclude each other"},
+      {{"play", "--device", "-1"}, "--device needs an item number"},
+      {{"render"}, "render needs -o FILE"},
+      {{"render", "-o", "x.wav", "--device", "0"}, "--device is for play only"},
+      {{"play", "-o", "x.wav"}, "-o is for render only"},
+      {{"devices", "--freq", "1"}, "devices takes no tone options"},
+  };
+  for (const auto& [arguments, reason] : cases) {
+    const ParsedCommandLine p = parse(arguments);
+    EXPECT_FALSE(p.ok) << arguments.join(' ').toStdString();
+    EXPECT_NE(p.error.find(reason), std::string::npos)
+        << arguments.join(' ').toStdString() << ": " << p.error;
+  }
+}
+
+TEST(QuorgenOptions, HelpNamesEveryOptionWithItsControl) {
+  EXPECT_EQ(parse({"--help"}).request.command, QuorgenCommand::Help);
+  const std::string help = quorgenHelp();
+  for (const char* expected : {"--freq",
+                               "fEdit",
+                               "--sweep",
+                               "Sweep",
+                               "--init",
+                               "fInit",
+                               "--final",
+                               "fFinal",
+                               "--log",
+                               "--linear",
+                               "Logarithmic",
+                               "--period",
+                               "Duration",
+                               "--level",
+                               "Amplitude",
+                               "--waveform",
+                               "WaveForm",
+                               "--pulses",
+                               "Pulses",
+                               "--duty",
+                               "DutyCycle",
+                               "--offset",
+                               "chkPositiveOffset",
+                               "--loop",
+                               "chkLoop",
+                               "--bandwidth",
+                               "FSList",
+                               "--bits",
+                               "cboSoundQuality",
+                               "--buffers",
+                               "Buffers",
+                               "--buffer-size",
+                               "BufferSizeEdit",
+                               "--device",
+                               "WaveDevice",
+                               "--output",
+                               "play",
+                               "render",
+                               "devices",
+                               "Ctrl+C"})
+    EXPECT_NE(help.find(expected), std::string::npos) << expected;
+}
+
+}  // namespace
+}  // namespace quor::tools

@@ -1,0 +1,210 @@
+#include "QuorgenOptions.h"
+
+#include <QCommandLineParser>
+
+#include "WindowLayout.h"
+
+namespace quor::tools {
+
+namespace {
+
+struct OptionSet {
+  QCommandLineOption freq{"freq", "Frequency in Hz of a constant tone (field fEdit).", "TEXT"};
+  QCommandLineOption sweep{"sweep", "Play a sweep instead of a constant tone (page Sweep)."};
+  QCommandLineOption init{"init", "Initial frequency in Hz of a sweep (field fInit).", "TEXT"};
+  QCommandLineOption final{"final", "Final frequency in Hz of a sweep (field fFinal).", "TEXT"};
+  QCommandLineOption log{"log", "Logarithmic sweep (check box Logarithmic checked; default)."};
+  QCommandLineOption linear{"linear", "Linear sweep (check box Logarithmic unchecked)."};
+  QCommandLineOption period{"period", "Tone period in whole seconds (field Duration).", "TEXT"};
+  QCommandLineOption level{
+      "level", "Output level, 100 = full scale, in dB steps (field Amplitude).", "TEXT"};
+  QCommandLineOption waveform{"waveform", "sine, square or triangular (list WaveForm).", "KIND"};
+  QCommandLineOption pulses{"pulses", "Pulses per second, 0 = continuous (field Pulses).", "TEXT"};
+  QCommandLineOption duty{"duty", "Duty cycle of the pulses in percent (field DutyCycle).", "TEXT"};
+  QCommandLineOption offset{"offset", "Shift the signal above zero (check box chkPositiveOffset)."};
+  QCommandLineOption loop{"loop",
+                          "Repeat the period (check box chkLoop) and stop after SECONDS "
+                          "(rounded to a whole sample). Without it the tone ends after its "
+                          "period.",
+                          "SECONDS"};
+  QCommandLineOption bandwidth{"bandwidth",
+                               "5512.5, 11025, 22050, 24000 or 48000 Hz; the sample rate is twice "
+                               "this (list FSList).",
+                               "HZ"};
+  QCommandLineOption bits{"bits", "8 or 16 bits per sample (list cboSoundQuality).", "BITS"};
+  QCommandLineOption buffers{"buffers", "2, 3 or 4 buffers in the ring (list Buffers).", "N"};
+  QCommandLineOption bufferSize{"buffer-size",
+                                "Bytes per buffer: 4096, 8192, 16384, 32768 or 64536 (list "
+                                "BufferSizeEdit).",
+                                "BYTES"};
+  QCommandLineOption device{"device",
+                            "play only: item of the device list, 0 = the system's default "
+                            "output (list WaveDevice; see 'quorgen devices').",
+                            "N"};
+  QCommandLineOption output{{"o", "output"}, "render only: the WAV file to write.", "FILE"};
+  QCommandLineOption help{{"h", "help"}, "Show this help."};
+
+  void addTo(QCommandLineParser& parser) const {
+    parser.addOptions({freq,  sweep,    init,       final,  log,    linear, period,
+                       level, waveform, pulses,     duty,   offset, loop,   bandwidth,
+                       bits,  buffers,  bufferSize, device, output, help});
+  }
+};
+
+void describe(QCommandLineParser& parser) {
+  parser.setApplicationDescription(
+      "Quor Generator on the command line: plays a tone through the sound server, or renders "
+      "exactly the samples it would play into a WAV file.\n\n"
+      "Commands:\n"
+      "  play [options]            play a tone; a progress line shows while it plays, Ctrl+C\n"
+      "                            stops it at once\n"
+      "  render [options] -o FILE  write a mono RIFF WAV at the tone's sample rate\n"
+      "  devices                   list the output devices with their item numbers\n\n"
+      "Options are the main window's controls, given as a user would type them. Defaults are\n"
+      "the window's first start: sine, 1000 Hz, period 3, level 100, no pulses, no offset,\n"
+      "bandwidth 11025, 4 buffers of 16384 bytes, 16 bit, and no loop.\n\n"
+      "Exit status: 0 done, 1 the sound device or the file failed, 2 bad command line,\n"
+      "130 stopped with Ctrl+C.");
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addPositionalArgument("command", "play, render or devices");
+}
+
+// Index of `value` among `items`, or nullopt.
+std::optional<int> itemOf(const std::vector<std::string>& items, const std::string& value) {
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i] == value) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+std::string joined(const std::vector<std::string>& items) {
+  std::string text;
+  for (const auto& item : items) text += (text.empty() ? "" : ", ") + item;
+  return text;
+}
+
+}  // namespace
+
+std::string quorgenHelp() {
+  QCommandLineParser parser;
+  OptionSet options;
+  describe(parser);
+  options.addTo(parser);
+  return parser.helpText().toStdString();
+}
+
+ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
+  ParsedCommandLine result;
+  QCommandLineParser parser;
+  OptionSet o;
+  describe(parser);
+  o.addTo(parser);
+  if (!parser.parse(arguments)) {
+    result.error = parser.errorText().toStdString();
+    return result;
+  }
+  QuorgenRequest& r = result.request;
+  if (parser.isSet(o.help)) {
+    r.command = QuorgenCommand::Help;
+    result.ok = true;
+    return result;
+  }
+  const QStringList positional = parser.positionalArguments();
+  if (positional.size() != 1) {
+    result.error = positional.isEmpty() ? "a command is needed: play, render or devices"
+                                        : "only one command is allowed";
+    return result;
+  }
+  const QString command = positional.front();
+  if (command == "play") {
+    r.command = QuorgenCommand::Play;
+  } else if (command == "render") {
+    r.command = QuorgenCommand::Render;
+  } else if (command == "devices") {
+    r.command = QuorgenCommand::Devices;
+  } else {
+    result.error = "unknown command '" + command.toStdString() + "'";
+    return result;
+  }
+
+  auto text = [&](const QCommandLineOption& option) -> std::optional<std::string> {
+    if (!parser.isSet(option)) return std::nullopt;
+    return parser.value(option).toStdString();
+  };
+  // `allowed` is in the order of the list's items, so its index is the item index.
+  auto choice = [&](const QCommandLineOption& option, const std::vector<std::string>& allowed,
+                    std::optional<int>& target) {
+    if (!parser.isSet(option)) return true;
+    const std::optional<int> index = itemOf(allowed, parser.value(option).toStdString());
+    if (!index) {
+      result.error = "--" + option.names().front().toStdString() + " must be one of " +
+                     joined(allowed) + ", not '" + parser.value(option).toStdString() + "'";
+      return false;
+    }
+    target = index;
+    return true;
+  };
+
+  r.freq = text(o.freq);
+  r.init = text(o.init);
+  r.final = text(o.final);
+  r.period = text(o.period);
+  r.level = text(o.level);
+  r.pulses = text(o.pulses);
+  r.duty = text(o.duty);
+  r.sweep = parser.isSet(o.sweep);
+  r.offset = parser.isSet(o.offset);
+  if (parser.isSet(o.log) && parser.isSet(o.linear)) {
+    result.error = "--log and --linear exclude each other";
+    return result;
+  }
+  if (parser.isSet(o.log)) r.logarithmic = true;
+  if (parser.isSet(o.linear)) r.logarithmic = false;
+  if (!choice(o.waveform, {"sine", "square", "triangular"}, r.waveform) ||
+      !choice(o.bandwidth, bandwidthItems(), r.bandwidth) || !choice(o.bits, {"8", "16"}, r.bits) ||
+      !choice(o.buffers, bufferCountItems(), r.buffers) ||
+      !choice(o.bufferSize, bufferSizeItems(), r.bufferSize))
+    return result;
+  if (parser.isSet(o.loop)) {
+    bool number = false;
+    const double seconds = parser.value(o.loop).toDouble(&number);
+    if (!number || !(seconds > 0) || seconds > 1e6) {
+      result.error = "--loop needs a positive number of seconds, not '" +
+                     parser.value(o.loop).toStdString() + "'";
+      return result;
+    }
+    r.loopSeconds = seconds;
+  }
+  if (parser.isSet(o.device)) {
+    bool number = false;
+    const int item = parser.value(o.device).toInt(&number);
+    if (!number || item < 0) {
+      result.error = "--device needs an item number from 'quorgen devices'";
+      return result;
+    }
+    r.device = item;
+  }
+  const bool toneOptions = r.freq || r.init || r.final || r.period || r.level || r.pulses ||
+                           r.duty || r.sweep || r.offset || r.logarithmic || r.waveform ||
+                           r.loopSeconds || r.bandwidth || r.bits || r.buffers || r.bufferSize;
+  if (parser.isSet(o.output)) r.output = parser.value(o.output).toStdString();
+  if (r.command == QuorgenCommand::Render && r.output.empty()) {
+    result.error = "render needs -o FILE";
+    return result;
+  }
+  if (r.command != QuorgenCommand::Render && parser.isSet(o.output)) {
+    result.error = "-o is for render only";
+    return result;
+  }
+  if (r.command != QuorgenCommand::Play && r.device) {
+    result.error = "--device is for play only";
+    return result;
+  }
+  if (r.command == QuorgenCommand::Devices && toneOptions) {
+    result.error = "devices takes no tone options";
+    return result;
+  }
+  result.ok = true;
+  return result;
+}
+
+}  // namespace quor::tools

@@ -1,0 +1,41 @@
+#pragma once
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quor::tools {
+
+enum class QuorgenCommand { Play, Render, Devices, Help };
+
+// What the command line asks for, in the window's own terms: texts as a user types them and
+// item indexes of the lists. Unset fields keep the window's first-start state.
+struct QuorgenRequest {
+  QuorgenCommand command = QuorgenCommand::Help;
+  std::optional<std::string> freq, init, final, period, level, pulses, duty;
+  bool sweep = false;
+  std::optional<bool> logarithmic;
+  std::optional<int> waveform;  // WaveForm item index
+  bool offset = false;
+  std::optional<double> loopSeconds;
+  std::optional<int> bandwidth;   // FSList item index
+  std::optional<int> bits;        // cboSoundQuality item index
+  std::optional<int> buffers;     // Buffers item index
+  std::optional<int> bufferSize;  // BufferSizeEdit item index
+  std::optional<int> device;      // WaveDevice item index
+  std::string output;             // render: the WAV file
+};
+
+struct ParsedCommandLine {
+  bool ok = false;
+  std::string error;  // when not ok: what is wrong, for the usage message
+  QuorgenRequest request;
+};
+
+// `arguments` includes the program name, as QCoreApplication::arguments() gives it.
+ParsedCommandLine parseQuorgenArguments(const QStringList& arguments);
+
+// The full --help text.
+std::string quorgenHelp();
+
+}  // namespace quor::tools

@@ -1,0 +1,214 @@
+#include "QuorgenRun.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+
+#include "DeviceList.h"
+#include "FileWaveOut.h"
+#include "FirstStart.h"
+#include "MemoryControls.h"
+#include "PortAudioWaveOut.h"
+#include "ToneEngine.h"
+#include "ToneError.h"
+#include "ToneOutputAdapter.h"
+
+namespace quor::tools {
+
+namespace {
+
+// The window's FormCreate step for the device list.
+void fillDeviceList(MemoryControls& controls, audio::ToneOutputAdapter& output,
+                    const audio::WaveOutDevice& device) {
+  const audio::OutputDeviceList list = audio::outputDeviceList(device);
+  controls.setItems(Control::WaveDevice, list.items);
+  controls.setItemIndex(Control::WaveDevice, 0);
+  output.setWaveDevice(audio::deviceNumberForItem(0));
+  controls.setVisible(Control::Label11, !list.hidden);
+  controls.setVisible(Control::WaveDevice, !list.hidden);
+}
+
+void type(MemoryControls& controls, Control field, const std::optional<std::string>& text) {
+  if (!text) return;
+  controls.userType(field, *text);
+  controls.userLeave(field);
+}
+
+// Settings first, then the tone, in the order a user works down the window.
+void applyRequest(const QuorgenRequest& r, MemoryControls& controls) {
+  if (r.bandwidth) controls.userSelect(Control::FSList, *r.bandwidth);
+  if (r.bits) controls.userSelect(Control::cboSoundQuality, *r.bits);
+  if (r.buffers) controls.userSelect(Control::Buffers, *r.buffers);
+  if (r.bufferSize) controls.userSelect(Control::BufferSizeEdit, *r.bufferSize);
+  if (r.device) controls.userSelect(Control::WaveDevice, *r.device);
+  if (r.waveform) controls.userSelect(Control::WaveForm, *r.waveform);
+  controls.setActivePage(r.sweep ? SignalPage::Sweep : SignalPage::Constant);
+  type(controls, Control::fEdit, r.freq);
+  type(controls, Control::fInit, r.init);
+  type(controls, Control::fFinal, r.final);
+  if (r.logarithmic) controls.setChecked(Control::Logarithmic, *r.logarithmic);
+  type(controls, Control::Duration, r.period);
+  type(controls, Control::Amplitude, r.level);
+  // The pulse fields are disabled until their check box is ticked.
+  if ((r.pulses || r.duty) && !controls.checked(Control::PulsedOn))
+    controls.userClick(Control::PulsedOn);
+  type(controls, Control::Pulses, r.pulses);
+  type(controls, Control::DutyCycle, r.duty);
+  controls.setChecked(Control::chkPositiveOffset, r.offset);
+  controls.setChecked(Control::chkLoop, r.loopSeconds.has_value());
+}
+
+std::string lines(std::string text) {
+  for (char& c : text)
+    if (c == '\r') c = '\n';
+  return text;
+}
+
+}  // namespace
+
+QuorgenRun::QuorgenRun(const QuorgenRequest& request, audio::WaveOutDevice& device,
+                       DeviceControl control, std::ostream& out, std::ostream& err, bool progress)
+    : request_(request),
+      device_(device),
+      control_(std::move(control)),
+      out_(out),
+      err_(err),
+      progress_(progress) {}
+
+void QuorgenRun::interrupt() {
+  interrupted_ = true;
+  if (stop_) stop_();
+}
+
+int QuorgenRun::exec() {
+  MemoryControls controls;
+  audio::ToneOutputAdapter output(nullptr, device_);
+  ToneEngine engine(controls, output);
+  QEventLoop loop;
+  bool stopped = false;
+  output.connectSwitch(engine.toneSwitch, [&] {
+    stopped = true;
+    loop.quit();
+  });
+  fillDeviceList(controls, output, device_);
+  if (request_.device &&
+      *request_.device >= static_cast<int>(controls.items(Control::WaveDevice).size())) {
+    err_ << "quorgen: there is no device item " << *request_.device << " (see 'quorgen devices')\n";
+    return kUsage;
+  }
+  try {
+    prepareFirstStart(engine, controls);
+    applyRequest(request_, controls);
+  } catch (const ToneError& e) {
+    err_ << "quorgen: " << e.what() << "\n";
+    return kUsage;
+  }
+
+  audio::TAudioOut& component = output.component();
+  // The limit is in place before the start: a file device takes the whole ring at once.
+  const int32_t rate = engine.parameters.sampleRateFromBandwidth();
+  // A loop shorter than half a sample still plays one: a limit of 0 would mean none.
+  const uint64_t limit =
+      request_.loopSeconds
+          ? static_cast<uint64_t>(std::max(1LL, std::llround(*request_.loopSeconds * rate)))
+          : 0;
+  if (limit > 0 && control_.setFrameLimit) control_.setFrameLimit(limit);
+  component.ErrorMessage.clear();
+  try {
+    engine.toneSwitch.OnButtonClick();
+  } catch (const ToneError& e) {
+    err_ << "quorgen: " << e.what() << "\n";
+    return kFailed;
+  }
+  if (!controls.messages().empty()) {
+    err_ << lines(controls.messages().back()) << "\n";
+    return kFailed;
+  }
+  if (interrupted_) engine.toneSwitch.stopsignal();
+  stop_ = [&] { engine.toneSwitch.stopsignal(); };
+
+  auto framesPlayed = [&] {
+    return static_cast<uint64_t>(std::llround(component.ElapsedTime() * component.FrameRate()));
+  };
+
+  QTimer limitTimer;
+  bool limitReached = false;
+  if (limit > 0) {
+    // The device holds the limit to the sample; the timer only decides when to stop waiting.
+    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 50);
+    connect(&limitTimer, &QTimer::timeout, [&] {
+      if (limitReached || framesPlayed() < limit) return;
+      limitReached = true;
+      limitTimer.stop();
+      // What the device has taken is still on its way to the speaker.
+      const double latency =
+          control_.outputLatency ? control_.outputLatency(component.WaveHandle) : 0.0;
+      QTimer::singleShot(static_cast<int>(latency * 1000), [&] { engine.toneSwitch.stopsignal(); });
+    });
+    limitTimer.start();
+  }
+
+  QTimer progressTimer;
+  if (progress_) {
+    progressTimer.setInterval(200);
+    connect(&progressTimer, &QTimer::timeout, [&] {
+      err_ << "\rquorgen: playing " << std::fixed << std::setprecision(1) << component.ElapsedTime()
+           << " s " << std::flush;
+    });
+    progressTimer.start();
+  }
+
+  if (!stopped) loop.exec();
+  stop_ = nullptr;
+  if (progress_) err_ << "\n";
+
+  if (interrupted_) return kInterrupted;
+  if (!component.ErrorMessage.empty()) {
+    err_ << "quorgen: the sound device failed: " << component.ErrorMessage << "\n";
+    return kFailed;
+  }
+  if (control_.finish) {
+    std::string error;
+    if (!control_.finish(error)) {
+      err_ << "quorgen: " << error << "\n";
+      return kFailed;
+    }
+  }
+  return kDone;
+}
+
+int renderCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err,
+                  const RunHook& ready) {
+  audio::FileWaveOut device(request.output);
+  DeviceControl control;
+  control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
+  control.finish = [&device](std::string& error) { return device.commit(error); };
+  QuorgenRun run(request, device, control, out, err, false);
+  if (ready) ready(run);
+  return run.exec();
+}
+
+int playCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err, bool progress,
+                const RunHook& ready) {
+  audio::PortAudioWaveOut device;
+  DeviceControl control;
+  control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
+  control.outputLatency = [&device](audio::HWAVEOUT handle) {
+    return device.outputLatency(handle);
+  };
+  QuorgenRun run(request, device, control, out, err, progress);
+  if (ready) ready(run);
+  return run.exec();
+}
+
+int devicesCommand(std::ostream& out) {
+  audio::PortAudioWaveOut device;
+  const audio::OutputDeviceList list = audio::outputDeviceList(device);
+  for (size_t i = 0; i < list.items.size(); ++i) out << i << "  " << list.items[i] << "\n";
+  if (list.hidden) out << "(one device only: the window hides this list)\n";
+  return 0;
+}
+
+}  // namespace quor::tools

@@ -1,0 +1,66 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <iostream>
+
+#include "QuorgenOptions.h"
+#include "QuorgenRun.h"
+
+namespace {
+
+int interruptPipe[2] = {-1, -1};
+
+void onInterrupt(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = write(interruptPipe[1], &byte, 1);
+}
+
+// Ctrl+C is turned into an event of the main loop, where the tone can be stopped safely.
+void watchInterrupts(quor::tools::QuorgenRun& run) {
+  if (pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(interruptPipe[0], QSocketNotifier::Read, &run);
+  QObject::connect(notifier, &QSocketNotifier::activated, [&run] {
+    char buffer[16];
+    [[maybe_unused]] const ssize_t n = read(interruptPipe[0], buffer, sizeof buffer);
+    run.interrupt();
+  });
+  struct sigaction action {};
+  action.sa_handler = onInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Qt's own event dispatcher wakes less often and more cheaply than the GLib one while a tone
+  // streams.
+  qputenv("QT_NO_GLIB", "1");
+  QCoreApplication app(argc, argv);
+  using namespace quor::tools;
+  const ParsedCommandLine parsed = parseQuorgenArguments(QCoreApplication::arguments());
+  if (!parsed.ok) {
+    std::cerr << "quorgen: " << parsed.error << "\n"
+              << "Usage: quorgen play|render -o FILE|devices [options]; 'quorgen --help' lists "
+                 "the options.\n";
+    return QuorgenRun::kUsage;
+  }
+  const QuorgenRequest& request = parsed.request;
+  switch (request.command) {
+    case QuorgenCommand::Help:
+      std::cout << quorgenHelp();
+      return 0;
+    case QuorgenCommand::Devices:
+      return devicesCommand(std::cout);
+    case QuorgenCommand::Render:
+      return renderCommand(request, std::cout, std::cerr, watchInterrupts);
+    case QuorgenCommand::Play:
+      return playCommand(request, std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
+                         watchInterrupts);
+  }
+  return QuorgenRun::kUsage;
+}
