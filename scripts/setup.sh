@@ -12,7 +12,7 @@ packages=(
   # a sound server with ALSA routed to it, for real sound without a sound card
   pulseaudio pulseaudio-utils libasound2-plugins alsa-utils
   # a virtual display, screenshots and a session bus for the window's tests
-  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core dbus
+  xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra dbus
   # the reference tone generator the benchmarks compare with
   sox
 )

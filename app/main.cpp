@@ -1,0 +1,31 @@
+// quor-generator: the tone generator's window on the system's sound devices.
+#include <QApplication>
+
+#include "DeviceList.h"
+#include "FirstPaintReport.h"
+#include "PortAudioWaveOut.h"
+#include "TfrmGenerator.h"
+#include "ToneOutputAdapter.h"
+#include "Version.h"
+#include "WindowFont.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(quor::kProductName);
+  QApplication::setApplicationDisplayName(quor::kProductName);
+  QApplication::setStyle("Fusion");
+  QApplication::setFont(quor::windowFont());
+  quor::reportFirstPaintIfAsked(&app);
+
+  quor::audio::PortAudioWaveOut platform;
+  quor::audio::ToneOutputAdapter output(&app, platform);
+  quor::GeneratorServices services;
+  services.output = &output;
+  const quor::audio::OutputDeviceList devices = quor::audio::outputDeviceList(platform);
+  services.deviceItems = devices.items;
+  services.hideDeviceList = devices.hidden;
+  quor::TfrmGenerator window(services);
+  output.connectSwitch(window.engine().toneSwitch);
+  window.show();
+  return QApplication::exec();
+}

@@ -1,0 +1,8 @@
+# The four memory presets over the engine's controls interface: plain C++, no toolkit.
+add_library(quor_presets STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/MemoryRecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Presets.cpp
+)
+target_include_directories(quor_presets PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(quor_presets PUBLIC quor_engine)
+quor_warnings(quor_presets)

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The real program under a private virtual display, playing into the test sound server's null
+# sink: F5 starts the 1000 Hz default tone, F5 stops it, Ctrl+X closes the program. Keeps a
+# screenshot of the screen while the tone plays.
+#   window_endtoend.sh PROGRAM TONE_PROBE ARTIFACT_DIR
+set -euo pipefail
+program=$1
+probe=$2
+artifacts=$3
+skip() { echo "SKIPPED: $*"; exit 77; }
+
+for tool in Xvfb xdotool parec pactl import; do
+  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup.sh installs it)"
+done
+[ -n "${PULSE_SERVER:-}" ] || skip "no test sound server (run through scripts/test.sh, which starts it)"
+pactl info >/dev/null 2>&1 || skip "the test sound server at $PULSE_SERVER does not answer"
+monitor=${PULSE_SOURCE:-quor_null.monitor}
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own; Xvfb picks a free number and tells it through the descriptor.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+pids+=($program_pid)
+window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
+  echo "the window did not appear"; cat "$work/program.log"; exit 1; }
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+# One capture of the sink for the whole run. An idle sink sends nothing to its monitor, so a
+# stream of zeros keeps it running; the tone and the silence are cut from the capture by the
+# byte counts reached at the moments of interest.
+pacat --format=s16le --rate=48000 --channels=1 </dev/zero &
+pids+=($!)
+parec -d "$monitor" --format=s16le --rate=48000 --channels=1 --latency-msec=20 >"$work/capture.raw" &
+pids+=($!)
+mark() { stat -c %s "$work/capture.raw"; }
+for _ in $(seq 100); do [ "$(mark)" -gt 9600 ] && break; sleep 0.05; done
+[ "$(mark)" -gt 9600 ] || { echo "the sink's monitor sends nothing"; exit 1; }
+cut() {  # cut FROM TO FILE: bytes FROM..TO of the capture, on whole samples
+  local from=$(( $1 / 2 * 2 )) to=$(( $2 / 2 * 2 ))
+  dd if="$work/capture.raw" of="$3" iflag=skip_bytes,count_bytes bs=65536 skip="$from" \
+    count=$(( to - from )) status=none
+}
+
+xdotool key --window "$window" --clearmodifiers F5
+sleep 0.5
+tone_from=$(mark)
+sleep 1.5
+tone_to=$(mark)
+import -window root "$artifacts/endtoend-screen.png"
+
+xdotool key --window "$window" --clearmodifiers F5
+sleep 0.5
+silence_from=$(mark)
+sleep 1
+silence_to=$(mark)
+
+cut "$tone_from" "$tone_to" "$work/tone.raw"
+cut "$silence_from" "$silence_to" "$work/silence.raw"
+echo "with the tone on:"
+"$probe" "$work/tone.raw" 48000 tone 1000
+echo "after the second F5:"
+"$probe" "$work/silence.raw" 48000 silence
+
+# The window is gone before the keys are released, which xdotool reports as an error.
+xdotool key --window "$window" --clearmodifiers ctrl+x 2>/dev/null || true
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$program_pid" 2>/dev/null; then
+  echo "Ctrl+X did not close the program"; exit 1
+fi
+wait "$program_pid"
+echo "closed with Ctrl+X; screenshot in $artifacts/endtoend-screen.png"

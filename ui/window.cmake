@@ -1,0 +1,24 @@
+# The main window, the About window and the help viewer (Qt Widgets).
+if(NOT QUOR_BUILD_UI)
+  return()
+endif()
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
+add_library(quor_window STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ErrorText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GeneratorLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GeneratorMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LedFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessagePresenter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TAboutBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfrmGenerator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaveFormList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WaveformPictures.cpp
+)
+set_target_properties(quor_window PROPERTIES AUTOMOC ON)
+target_include_directories(quor_window PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(quor_window PUBLIC quor_engine quor_presets Qt6::Widgets)
+quor_warnings(quor_window)
