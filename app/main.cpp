@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
   services.deviceItems = devices.items;
   services.hideDeviceList = devices.hidden;
   quor::TfrmGenerator window(services);
-  output.connectSwitch(window.engine().toneSwitch);
+  const auto outputStateChanged = [&window] { window.AudioOutputStateChanged(); };
+  output.connectSwitch(window.engine().toneSwitch, outputStateChanged, outputStateChanged);
   window.show();
   return QApplication::exec();
 }

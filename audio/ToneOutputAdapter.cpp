@@ -12,9 +12,12 @@ ToneOutputAdapter::~ToneOutputAdapter() {
   delete AudioOut1;
 }
 
-void ToneOutputAdapter::connectSwitch(quor::ToneSwitch& toneSwitch,
-                                      std::function<void()> afterStop) {
-  AudioOut1->SetOnStart([&toneSwitch](QObject*) { toneSwitch.AudioOut1Start(); });
+void ToneOutputAdapter::connectSwitch(quor::ToneSwitch& toneSwitch, std::function<void()> afterStop,
+                                      std::function<void()> afterStart) {
+  AudioOut1->SetOnStart([&toneSwitch, afterStart = std::move(afterStart)](QObject*) {
+    toneSwitch.AudioOut1Start();
+    if (afterStart) afterStart();
+  });
   AudioOut1->SetOnStop([&toneSwitch, afterStop = std::move(afterStop)](QObject*) {
     toneSwitch.AudioOut1Stop();
     if (afterStop) afterStop();

@@ -17,9 +17,11 @@ class ToneOutputAdapter : public quor::ToneOutput {
   ToneOutputAdapter(const ToneOutputAdapter&) = delete;
   ToneOutputAdapter& operator=(const ToneOutputAdapter&) = delete;
 
-  // OnStart, OnStop and OnFillBuffer of the component raise the switch's handlers. `afterStop`,
-  // if given, runs after AudioOut1Stop, for a host that waits for the end of the output.
-  void connectSwitch(quor::ToneSwitch& toneSwitch, std::function<void()> afterStop = {});
+  // OnStart, OnStop and OnFillBuffer of the component raise the switch's handlers. `afterStop`
+  // and `afterStart`, if given, run after AudioOut1Stop and AudioOut1Start, for a host that
+  // follows the output's state.
+  void connectSwitch(quor::ToneSwitch& toneSwitch, std::function<void()> afterStop = {},
+                     std::function<void()> afterStart = {});
 
   TAudioOut& component() { return *AudioOut1; }
 

@@ -14,6 +14,7 @@ for tool in Xvfb xdotool; do
 done
 
 work=$(mktemp -d)
+export XDG_CONFIG_HOME="$work/config"  # never the user's own settings
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done

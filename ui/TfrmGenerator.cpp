@@ -18,8 +18,9 @@
 #include <QTabWidget>
 #include <stdexcept>
 
+#include "AppSettings.h"
 #include "ErrorText.h"
-#include "FirstStart.h"
+#include "FlashWindowSequence.h"
 #include "HelpWindow.h"
 #include "LedFrame.h"
 #include "MessagePresenter.h"
@@ -70,6 +71,10 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
                                                                             : services_.helpFolder);
   aboutBox_ = std::make_unique<TAboutBox>();
   connect(aboutBox_.get(), &QDialog::finished, this, [this] { setEnabled(true); });
+  frmFlash_ = std::make_unique<TfrmFlash>();
+  screensaver_ = std::make_unique<ScreensaverInhibitor>();
+  connect(menuOptions_.at(MenuOption::DisableScreensaver), &QAction::toggled, this,
+          [this] { AudioOutputStateChanged(); });
   engine_ = std::make_unique<ToneEngine>(*this, *services_.output);
   presets_ = std::make_unique<Presets>(*this, *this);
   FormCreate();
@@ -110,9 +115,17 @@ void TfrmGenerator::fillDeviceList() {
   setVisible(Control::WaveDevice, !services_.hideDeviceList);
 }
 
-// Until the application settings are kept between runs, every start is a first start.
 void TfrmGenerator::restoreApplicationSettings() {
-  prepareFirstStart(*engine_, *this);
+  RestoreApplicationSettings(*this);
+  engine_->parameters.cboSoundQualityChange();
+  engine_->values.SampleRate = engine_->parameters.sampleRateFromBandwidth();
+  // Stands for the frequency slider window's creation, whose bandwidth handler performs the
+  // first apply, so that every working value is derived before the first tone.
+  engine_->parameters.FSListChange();
+}
+
+void TfrmGenerator::AudioOutputStateChanged() {
+  screensaver_->update(services_.output->active(), menuChecked(MenuOption::DisableScreensaver));
 }
 
 void TfrmGenerator::guarded(const std::function<void()>& handler) {
@@ -158,7 +171,11 @@ void TfrmGenerator::Exit1Click() {
 }
 
 void TfrmGenerator::btnFlashClick() {
-  if (onFlashScreen) onFlashScreen();
+  if (onFlashScreen) {
+    onFlashScreen();
+  } else {
+    runScreenFlash(*frmFlash_, flashPacing_);
+  }
 }
 
 void TfrmGenerator::hideScriptDialog() {
@@ -194,6 +211,10 @@ void TfrmGenerator::keyPressEvent(QKeyEvent* event) {
 
 void TfrmGenerator::closeEvent(QCloseEvent* event) {
   guarded([this] { engine_->toneSwitch.stopsignal(); });
+  screensaver_->update(false, false);
+  // The close goes on whatever happens; a settings file that cannot be written is said once.
+  const StoreResult stored = StoreApplicationSettings(*this);
+  if (!stored.ok) showMessage(stored.message);
   if (onFormClose) guarded(onFormClose);
   helpWindow_->close();
   aboutBox_->close();

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "FlashWindow.h"
+#include "FlashWindowPacing.h"
 #include "PresetFaces.h"
 #include "Presets.h"
+#include "ScreensaverInhibitor.h"
 #include "ToneControls.h"
 #include "ToneEngine.h"
 #include "ToneOutput.h"
@@ -58,7 +61,7 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   Presets& presets() { return *presets_; }
 
   // Hooks for the parts that arrive later; each does nothing until it is set.
-  std::function<void()> onFlashScreen;       // the screen flash at the end of a tone
+  std::function<void()> onFlashScreen;       // replaces the real screen flash (tests)
   std::function<void()> onHideScriptDialog;  // ends a script run
   std::function<void()> onFormClose;         // after the output has stopped at close
 
@@ -73,6 +76,9 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   void Exit1Click();
   void btnFlashClick();
   void FormActivate();
+  // After the output's start and stop notifications: the screensaver stays off exactly while
+  // a tone plays with "Disable Screensaver when active" checked.
+  void AudioOutputStateChanged();
 
   HelpWindow& helpWindow() { return *helpWindow_; }
   TAboutBox& aboutBox() { return *aboutBox_; }
@@ -158,6 +164,9 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   GeneratorServices services_;
   std::unique_ptr<MessagePresenter> ownPresenter_;
   MessagePresenter* messages_;
+  std::unique_ptr<TfrmFlash> frmFlash_;
+  EventLoopPacing flashPacing_;
+  std::unique_ptr<ScreensaverInhibitor> screensaver_;
   ControlEventSink* sink_ = nullptr;
 
   std::map<Control, QLineEdit*> edits_;

@@ -20,5 +20,6 @@ add_library(quor_window STATIC
 )
 set_target_properties(quor_window PROPERTIES AUTOMOC ON)
 target_include_directories(quor_window PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(quor_window PUBLIC quor_engine quor_presets Qt6::Widgets)
+target_link_libraries(quor_window PUBLIC quor_engine quor_presets quor_appsettings quor_flash
+                      quor_screensaver Qt6::Widgets)
 quor_warnings(quor_window)

@@ -17,6 +17,8 @@ pactl info >/dev/null 2>&1 || skip "the test sound server at $PULSE_SERVER does 
 monitor=${PULSE_SOURCE:-quor_null.monitor}
 
 work=$(mktemp -d)
+# The program keeps its settings between runs: this run gets a folder of its own.
+export XDG_CONFIG_HOME="$work/config"
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
