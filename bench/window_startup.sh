@@ -22,11 +22,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=../scripts/private_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/private_display.sh"
+private_display_start "$work" || exit 1
 
 # One run: start, wait for the first paint; sets program_pid and paint_ms.
 start_once() {

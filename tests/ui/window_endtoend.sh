@@ -26,13 +26,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own; Xvfb picks a free number and tells it through the descriptor.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=../../scripts/private_display.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
+private_display_start "$work" || exit 1
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!

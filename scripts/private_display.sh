@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sourced by scripts that open the program's window: a private virtual display of their own.
+
+# private_display_start WORK_DIR: starts Xvfb on a free display number (Xvfb picks it and
+# tells it through a descriptor), appends its pid to the caller's `pids` array for the
+# caller's cleanup, and exports DISPLAY. Fails with Xvfb's log when it does not come up.
+private_display_start() {
+  local work=$1
+  exec 3>"$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+}
