@@ -87,7 +87,7 @@ PortAudioWaveOut::PortAudioWaveOut() {
       names_.push_back(name);
     }
   }
-  watchdog_.setInterval(100);
+  watchdog_.setInterval(250);
   connect(&watchdog_, &QTimer::timeout, this, &PortAudioWaveOut::watch);
 }
 

@@ -139,7 +139,17 @@ int QuorgenRun::exec() {
     // The device holds the limit to the sample; the timer only decides when to stop waiting.
     limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 50);
     connect(&limitTimer, &QTimer::timeout, [&] {
-      if (limitReached || framesPlayed() < limit) return;
+      if (limitReached) return;
+      const uint64_t played = framesPlayed();
+      if (played < limit) {
+        // Playing: wake when the limit is due instead of polling, which is most of the
+        // program's own work while a long tone plays.
+        if (request_.command != QuorgenCommand::Render) {
+          const double dueMs = static_cast<double>(limit - played) * 1000.0 / component.FrameRate();
+          limitTimer.setInterval(std::clamp(static_cast<int>(dueMs), 5, 1000));
+        }
+        return;
+      }
       limitReached = true;
       limitTimer.stop();
       // What the device has taken is still on its way to the speaker.
