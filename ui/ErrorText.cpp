@@ -10,4 +10,17 @@ std::string errorBoxText(const std::string& message) {
   return message;
 }
 
+std::string messageBoxLines(const std::string& text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r') {
+      lines += text[i];
+    } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+      lines += '\n';
+    }
+  }
+  return lines;
+}
+
 }  // namespace quor

@@ -3,12 +3,15 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "ErrorText.h"
+
 namespace quor {
 
 namespace {
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
-  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+  const QString lines = QString::fromStdString(messageBoxLines(text.toStdString()));
+  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), lines, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -32,5 +32,14 @@ TEST(ErrorTextTest, AnEmptyTextStaysEmpty) {
   EXPECT_EQ(errorBoxText(""), "");
 }
 
+TEST(ErrorTextTest, ACarriageReturnBreaksTheLineInABox) {
+  EXPECT_EQ(messageBoxLines("Soundcard Error! The system message returned by Windows was: \r"
+                            "There must be at least one filled buffer"),
+            "Soundcard Error! The system message returned by Windows was: \n"
+            "There must be at least one filled buffer");
+  EXPECT_EQ(messageBoxLines("a\r\nb\rc\n"), "a\nb\nc\n");
+  EXPECT_EQ(messageBoxLines("plain"), "plain");
+}
+
 }  // namespace
 }  // namespace quor
