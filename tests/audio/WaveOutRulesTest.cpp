@@ -7,25 +7,14 @@
 #include <vector>
 
 #include "FileWaveOut.h"
+#include "NotificationListener.h"
 #include "QueuedWaveOut.h"
 #include "SimulatedWaveOut.h"
 
 namespace quor::audio {
 namespace {
 
-// Records the notifications a device sends to its callback object.
-class Listener : public QObject {
- public:
-  bool event(QEvent* e) override {
-    if (e->type() != WaveMessageEvent::eventType()) return QObject::event(e);
-    const auto* m = static_cast<WaveMessageEvent*>(e);
-    messages.push_back(m->message);
-    headers.push_back(m->header);
-    return true;
-  }
-  std::vector<WaveMessage> messages;
-  std::vector<WAVEHDR*> headers;
-};
+using Listener = NotificationListener;
 
 struct Buffer {
   explicit Buffer(uint32_t bytes, uint8_t value = 0) : data(bytes, value) {

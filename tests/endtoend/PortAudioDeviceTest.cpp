@@ -4,24 +4,14 @@
 #include <QElapsedTimer>
 #include <QThread>
 
+#include "NotificationListener.h"
 #include "PortAudioWaveOut.h"
 #include "SoundServer.h"
 
 namespace quor::audio {
 namespace {
 
-class Listener : public QObject {
- public:
-  bool event(QEvent* e) override {
-    if (e->type() != WaveMessageEvent::eventType()) return QObject::event(e);
-    messages.push_back(static_cast<WaveMessageEvent*>(e)->message);
-    return true;
-  }
-  int count(WaveMessage m) const {
-    return static_cast<int>(std::count(messages.begin(), messages.end(), m));
-  }
-  std::vector<WaveMessage> messages;
-};
+using Listener = NotificationListener;
 
 // The real device through the private sound server.
 class PortAudioDevice : public ::testing::Test {
