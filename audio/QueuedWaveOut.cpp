@@ -134,18 +134,18 @@ MMRESULT QueuedWaveOut::write(HWAVEOUT handle, WAVEHDR* header, uint32_t size) {
 }
 
 MMRESULT QueuedWaveOut::pause(HWAVEOUT handle) {
-  Stream* stream = findOpen(handle);
-  if (stream == nullptr) return MMSYSERR_INVALHANDLE;
-  stream->halted = true;
-  setHalted(*stream, true);
-  return MMSYSERR_NOERROR;
+  return halt(handle, true);
 }
 
 MMRESULT QueuedWaveOut::restart(HWAVEOUT handle) {
+  return halt(handle, false);
+}
+
+MMRESULT QueuedWaveOut::halt(HWAVEOUT handle, bool halted) {
   Stream* stream = findOpen(handle);
   if (stream == nullptr) return MMSYSERR_INVALHANDLE;
-  stream->halted = false;
-  setHalted(*stream, false);
+  stream->halted = halted;
+  setHalted(*stream, halted);
   return MMSYSERR_NOERROR;
 }
 

@@ -88,6 +88,8 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   }
 
  private:
+  // Pause and restart: the flag the device reads, and the device halted or resumed.
+  MMRESULT halt(HWAVEOUT handle, bool halted);
   struct Notification {
     HWAVEOUT handle;
     WaveMessage message;
