@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "AlsaDeviceFilter.h"
+
 namespace quor::audio {
 
 namespace {
@@ -75,6 +77,7 @@ struct PortAudioWaveOut::PaState : Stream {
 PortAudioWaveOut::PortAudioWaveOut() {
   snd_lib_error_set_handler(quietAlsa);
   const QuietStderr quiet;
+  withdrawSignalAlteringAlsaDevices();
   initialised_ = Pa_Initialize() == paNoError;
   if (initialised_) {
     const int count = Pa_GetDeviceCount();

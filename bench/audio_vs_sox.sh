@@ -3,7 +3,8 @@
 #   render:   60 s at 96000 samples/s (bandwidth 48000), 16 bit, sine and triangle, into a WAV
 #             file; best of three wall-clock times; target ratio <= 0.5
 #   playback: 10 s of a 1000 Hz sine at 96000 samples/s into the private null sink through
-#             ALSA; process CPU time (user + system); target ratio <= 1.0
+#             ALSA; process CPU time (user + system), median of five runs taken in turns
+#             (QUOR_PLAYBACK_RUNS sets how many); target ratio <= 1.0
 # Usage: bench/audio_vs_sox.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: audio_vs_sox.sh BUILD_DIR}
@@ -51,10 +52,20 @@ for wave in sine:sine triangle:triangular; do
   ratio_line "  $soxwave" "$q" "$s" 0.5
 done
 
-echo "playback 10 s of 1000 Hz sine at 96000 samples/s into the null sink (CPU time):"
+median() { sort -n | awk '{v[NR]=$1} END{print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+runs=${QUOR_PLAYBACK_RUNS:-5}
+echo "playback 10 s of 1000 Hz sine at 96000 samples/s into the null sink (CPU time, median of $runs):"
 if pactl info >/dev/null 2>&1; then
-  q=$(cpu "$quorgen" play --bandwidth 48000 --freq 1000 --period 10 --loop 10)
-  s=$(cpu sox -n -r 96000 -b 16 -c 1 -t alsa default synth 10 sine 1000)
+  ours=() theirs=()
+  for _ in $(seq "$runs"); do
+    ours+=("$(cpu "$quorgen" play --bandwidth 48000 --freq 1000 --period 10 --loop 10)")
+    theirs+=("$(cpu sox -n -r 96000 -b 16 -c 1 -t alsa default synth 10 sine 1000)")
+  done
+  echo "  quorgen runs: ${ours[*]}"
+  echo "  sox runs:     ${theirs[*]}"
+  q=$(printf '%s\n' "${ours[@]}" | median)
+  s=$(printf '%s\n' "${theirs[@]}" | median)
   ratio_line "  sine" "$q" "$s" 1.0
 else
   echo "  skipped: no sound server (pulseaudio) could be started"

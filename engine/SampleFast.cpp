@@ -74,6 +74,9 @@ struct FillPlan {
   bool fastScaleUsable = false;
   double squareHigh = 0.0;  // the two values a square wave can take, rounded exactly
   double squareLow = 0.0;
+  double triangleScale = 0.0;  // (2/pi) scale: the ideal triangle's slope in samples
+  double triangleSlack = 0.0;  // A and B of the ideal triangle's trust test
+  double triangleSlackPerU = 0.0;
 };
 
 FillPlan makePlan(const WorkingValues& v, const FillInputs& in) {
@@ -91,6 +94,10 @@ FillPlan makePlan(const WorkingValues& v, const FillInputs& in) {
   plan.fastScaleUsable = std::fabs(plan.fastScale) <= kLargestFastScale;
   plan.squareHigh = RoundHalfEven(1 * plan.scale);
   plan.squareLow = RoundHalfEven(-1 * plan.scale);
+  plan.triangleScale = plan.fastScale * kTwoOverPi;
+  const double floatStep = std::fabs(plan.fastScale) * 0x1p-24;
+  plan.triangleSlack = floatStep * 1.02;
+  plan.triangleSlackPerU = floatStep + 0x1p-28;
   return plan;
 }
 
@@ -170,7 +177,10 @@ void stepSlots(WorkingValues& v, const FillPlan& plan, Block& block, int32_t cou
       increment = restartIncrement;
     }
   }
-  for (int32_t i = count; i < kBlock; ++i) block.phase[i] = 0.0;
+  for (int32_t i = count; i < kBlock; ++i) {
+    block.phase[i] = 0.0;
+    block.kind[i] = SlotKind::kHeld;
+  }
 
   v.Phase = phase;
   v.PhaseIncrement = increment;
@@ -245,18 +255,23 @@ QUOR_KERNEL void squareKernel(const FillPlan& plan, Block& b) {
   }
 }
 
-// Two passes over the block, so that the out-of-order core overlaps more samples of each
-// long dependency chain; the first leaves the sine of each float32 phase in `rounded`.
+// The triangle's chain of roundings in double precision for n phases (n a multiple of the
+// lanes): the sine of the float32 phase, rounded to float32; its arcsine times 2/pi, rounded to
+// float32; the product with the scale, rounded to an integer. A result is trusted where none of
+// the three can round differently in extended precision. Two passes, so that the out-of-order
+// core overlaps more samples of each long dependency chain.
 template <class V>
-QUOR_KERNEL void triangleKernel(const FillPlan& plan, Block& b) {
-  for (int32_t i = 0; i < kBlock; i += kLanes<V>) {
-    const V x = load<V>(&b.phase[i]);
+QUOR_KERNEL void triangleChain(const FillPlan& plan, const double* phase, double* rounded,
+                               int64_t* trusted, int32_t n) {
+  double sine[kBlock];
+  for (int32_t i = 0; i < n; i += kLanes<V>) {
+    const V x = load<V>(&phase[i]);
     const Mask<V> usable = inFastRange(x);
-    store(fastSin(float32Of(usable ? x : 0.0)), &b.rounded[i]);
-    store(usable, &b.trusted[i]);
+    store(fastSin(float32Of(usable ? x : 0.0)), &sine[i]);
+    store(usable, &trusted[i]);
   }
-  for (int32_t i = 0; i < kBlock; i += kLanes<V>) {
-    const V s = load<V>(&b.rounded[i]);
+  for (int32_t i = 0; i < n; i += kLanes<V>) {
+    const V s = load<V>(&sine[i]);
     const V a = float32Of(s);
     const Mask<V> peak = absolute(a) == 1.0;
     const V t = fastAsin(peak ? 0.0 : a) * kTwoOverPi;
@@ -264,10 +279,67 @@ QUOR_KERNEL void triangleKernel(const FillPlan& plan, Block& b) {
     // tf * scale has at most 24 + 39 bits: exact in extended precision, one rounding here.
     const V p = tf * plan.fastScale;
     const V r = roundToInteger(p);
-    store(r, &b.rounded[i]);
+    store(r, &rounded[i]);
     const Mask<V> safe = float32RoundingSafe(s) & (peak | float32RoundingSafe(t)) &
                          (absolute(p - r) <= kRoundingSafe);
-    store(load<Mask<V>>(&b.trusted[i]) & safe, &b.trusted[i]);
+    store(load<Mask<V>>(&trusted[i]) & safe, &trusted[i]);
+  }
+}
+
+// The chain moves a sample only a little from the ideal triangle (2/pi) theta scale, theta the
+// float32 phase reduced to [-pi/2, pi/2] (asin(sin theta) = theta):
+//  - a = float32(sin theta) lies within 2^-24 of sin theta. Where cos theta >= 2^-8 this moves
+//    the arcsine by at most 2^-24 / (0.99 cos theta), and cos theta >= (2/pi) u for
+//    u = pi/2 - |theta| (Jordan's inequality): (2/pi) asin(a) moves by 2^-24 1.0102 / u;
+//  - rounding (2/pi) asin(a), at most 1, to float32 moves it by at most 2^-24 more;
+//  - the computed ideal product is within 2^-29 of the exact one (reduction, slope, product).
+// The exact sample's product thus lies within scale 2^-24 (1 + 1.0102 / u) + 2^-29 of the ideal
+// one, and the ideal one's rounding is the sample wherever its distance d to the nearest
+// half-integer is larger: d u > A + B u, A = 1.02 scale 2^-24, B = scale 2^-24 + 2^-28.
+// u >= 2^-7 keeps cos theta >= 2^-8 (and |a| < 1); nearer the peaks the chain decides.
+constexpr double kIdealTriangleNearestPeak = 0x1p-7;
+
+template <class V>
+QUOR_KERNEL void idealTriangleKernel(const FillPlan& plan, Block& b) {
+  for (int32_t i = 0; i < kBlock; i += kLanes<V>) {
+    const V x = load<V>(&b.phase[i]);
+    const Mask<V> usable = inFastRange(x);
+    const V theta = kernels::reducedAngle(float32Of(usable ? x : 0.0));
+    const V p = theta * plan.triangleScale;
+    const V r = roundToInteger(p);
+    const V d = 0.5 - absolute(p - r);
+    const V u = kernels::detail::kHalfPiHigh - absolute(theta);
+    store(r, &b.rounded[i]);
+    store(usable & (u >= kIdealTriangleNearestPeak) &
+              (d * u > plan.triangleSlack + plan.triangleSlackPerU * u),
+          &b.trusted[i]);
+  }
+}
+
+// Most samples are settled by the ideal triangle; the rest (a few in a hundred at full scale)
+// are gathered and taken through the chain.
+template <class V>
+QUOR_KERNEL void triangleKernel(const FillPlan& plan, Block& b) {
+  idealTriangleKernel<V>(plan, b);
+  struct {
+    int32_t slot[kBlock];
+    double phase[kBlock];
+    double rounded[kBlock];
+    int64_t trusted[kBlock];
+  } rest;
+  int32_t count = 0;
+  for (int32_t i = 0; i < kBlock; ++i) {
+    rest.slot[count] = i;
+    rest.phase[count] = b.phase[i];
+    count += b.trusted[i] == 0 && b.kind[i] == SlotKind::kComputed;
+  }
+  if (count == 0) return;
+  int32_t padded = count;
+  for (; padded % kLanes<V> != 0; ++padded) rest.phase[padded] = 0.0;
+  triangleChain<V>(plan, rest.phase, rest.rounded, rest.trusted, padded);
+  for (int32_t j = 0; j < count; ++j) {
+    b.rounded[rest.slot[j]] = rest.rounded[j];
+    b.trusted[rest.slot[j]] = rest.trusted[j];
   }
 }
 

@@ -188,20 +188,29 @@ inline constexpr double kHalfPiLow = 6.12323399573676603587e-17;
 
 }  // namespace detail
 
-// sin x for |x| <= kFastArgumentLimit; larger or non-finite x give a meaningless value that
-// the caller must not use.
-// Reduction x = k pi + r: x - k kPi1 is exact (Sterbenz, both within a factor 2), k kPi2 is
-// exact, so r carries two roundings (2^-52 |r|) plus |k| (2^-53 kPi3 + 2^-121) < 2^-100.
-// The series adds at most about 3 ulps relative to sin r (|sin r| >= 0.63 |r| on the
-// interval keeps the Horner errors relative), giving 2^-50 |sin x| + 2^-100 in total.
+// x - k pi for the integer k nearest to x / pi, negated for odd k, so that sin x equals the
+// sine of the result and, while |result| <= pi/2, asin(sin x) equals the result itself. For
+// |x| <= kFastArgumentLimit; larger or non-finite x give a meaningless value that the caller
+// must not use.
+// x - k kPi1 is exact (Sterbenz, both within a factor 2), k kPi2 is exact, so the result carries
+// two roundings (2^-52 of it) plus |k| (2^-53 kPi3 + 2^-121) < 2^-100. The computed k can miss
+// the nearest integer next to a half multiple of pi, which leaves |result| just above pi/2.
 template <class T>
-QUOR_KERNEL T fastSin(T x) {
+QUOR_KERNEL T reducedAngle(T x) {
   using namespace detail;
   const T shifted = x * kInvPi + kRoundingShift;
   const T k = shifted - kRoundingShift;
   const auto oddMultiple = bitsOf(shifted) << 63;
   const T r = ((x - k * kPi1) - k * kPi2) - k * kPi3;
-  return fromBits<T>(bitsOf(sinTaylor(r)) ^ oddMultiple);
+  return fromBits<T>(bitsOf(r) ^ oddMultiple);
+}
+
+// sin x for |x| <= kFastArgumentLimit (reducedAngle's conditions). The series adds at most
+// about 3 ulps relative to sin r (|sin r| >= 0.63 |r| on the interval keeps the Horner errors
+// relative) and is exactly odd, giving 2^-50 |sin x| + 2^-100 in total.
+template <class T>
+QUOR_KERNEL T fastSin(T x) {
+  return detail::sinTaylor(reducedAngle(x));
 }
 
 // asin a for |a| < 1, fdlibm's scheme in its simplest form: below 1/2 directly, above through

@@ -83,7 +83,8 @@ TEST(FillFallback, TriangleProductExactlyOnAHalfInteger) {
   EXPECT_EQ(fallbacksForOneSample(x, 2), 1u);
 }
 
-// The sine of the triangle's float phase lies next to the middle between two floats.
+// The sine of the triangle's float phase lies next to the middle between two floats, and the
+// level puts the sample next to a half-integer, so that only the exact chain can settle it.
 TEST(FillFallback, TriangleSineNextToAFloatRoundingBoundary) {
   float x = 1.0f;
   for (int n = 0; n < 50000000; ++n, x = std::nextafter(x, 2.0f)) {
@@ -92,7 +93,10 @@ TEST(FillFallback, TriangleSineNextToAFloatRoundingBoundary) {
     if (static_cast<float>(s - radius) != static_cast<float>(s + radius)) break;
   }
   ASSERT_LT(x, 2.0f);
-  EXPECT_EQ(fallbacksForOneSample(x, 2), 1u);
+  const auto amplitude = static_cast<float>(20000.5L / (32767.0L * triangle(x)));
+  const long double product = triangle(x) * 32767.0L * amplitude;
+  ASSERT_LT(fabsl(product - 20000.5L), 0.003L);
+  EXPECT_EQ(fallbacksForOneSample(x, 2, amplitude), 1u);
 }
 
 // Where the sine is zero or next to it only sinl can tell its sign.

@@ -1,0 +1,106 @@
+#include <alsa/asoundlib.h>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+
+#include "AlsaDeviceFilter.h"
+#include "PortAudioWaveOut.h"
+
+namespace quor::audio {
+namespace {
+
+using ::testing::Contains;
+using ::testing::Not;
+using ::testing::UnorderedElementsAre;
+
+// Every test reads ALSA's configuration from a file of its own, so that what is taken out
+// does not depend on the machine's plugins.
+class AlsaDeviceFilterTest : public ::testing::Test {
+ protected:
+  void useConfiguration(const char* text) {
+    ASSERT_TRUE(dir_.isValid());
+    const std::string path = dir_.filePath("asound.conf").toStdString();
+    std::ofstream(path) << text;
+    setenv("ALSA_CONFIG_PATH", path.c_str(), 1);
+    snd_config_update_free_global();
+  }
+  void TearDown() override {
+    unsetenv("ALSA_CONFIG_PATH");
+    snd_config_update_free_global();
+  }
+
+  static bool defined(const char* name) {
+    snd_config_t* node = nullptr;
+    return snd_config_update() >= 0 &&
+           snd_config_search(snd_config, (std::string("pcm.") + name).c_str(), &node) >= 0;
+  }
+  static bool opens(const char* name) {
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, name, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
+    snd_pcm_close(pcm);
+    return true;
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+constexpr const char* kDevices = R"(
+pcm.quor_plain { type null }
+pcm.quor_upmix { type upmix slave.pcm "quor_plain" }
+pcm.quor_encoder { type a52 card 0 }
+pcm.quor_speex { type speex slave.pcm "quor_plain" }
+pcm.quor_downmix { type vdownmix slave.pcm "quor_plain" }
+pcm.quor_through_downmix { type plug slave.pcm "quor_downmix" }
+pcm.quor_wide { type upmix slave.pcm "quor_plain" }
+pcm.quor_through_wide { type plug slave { pcm "quor_wide:6" } }
+pcm.quor_upmixer_named_alike { type plug slave.pcm "quor_upmix_other" }
+)";
+
+TEST_F(AlsaDeviceFilterTest, TakesOutOnlyTheAlteringDevicesNothingPlaysThrough) {
+  useConfiguration(kDevices);
+  EXPECT_THAT(withdrawSignalAlteringAlsaDevices(),
+              UnorderedElementsAre("quor_upmix", "quor_encoder", "quor_speex"));
+  EXPECT_FALSE(defined("quor_upmix"));
+  EXPECT_FALSE(defined("quor_encoder"));
+  EXPECT_FALSE(defined("quor_speex"));
+  // Named by another device, with or without arguments: taking them out would break it.
+  EXPECT_TRUE(defined("quor_downmix"));
+  EXPECT_TRUE(defined("quor_wide"));
+  EXPECT_TRUE(defined("quor_through_downmix"));
+  EXPECT_TRUE(defined("quor_plain"));
+  EXPECT_TRUE(opens("quor_plain"));
+  EXPECT_FALSE(opens("quor_upmix"));
+}
+
+TEST_F(AlsaDeviceFilterTest, AConfigurationWithoutAlteringDevicesStaysWhole) {
+  useConfiguration(
+      "pcm.quor_plain { type null }\npcm.quor_copy { type copy slave.pcm quor_plain }\n");
+  EXPECT_TRUE(withdrawSignalAlteringAlsaDevices().empty());
+  EXPECT_TRUE(defined("quor_plain"));
+  EXPECT_TRUE(defined("quor_copy"));
+  EXPECT_TRUE(opens("quor_copy"));
+}
+
+TEST_F(AlsaDeviceFilterTest, AnUnreadableConfigurationIsLeftToAlsa) {
+  useConfiguration("pcm.quor_broken { type upmix \n");
+  EXPECT_TRUE(withdrawSignalAlteringAlsaDevices().empty());
+}
+
+TEST_F(AlsaDeviceFilterTest, TheRealDeviceListLeavesThemOut) {
+  useConfiguration(kDevices);
+  // The upmix device works, so the list would show it if nothing took it out.
+  ASSERT_TRUE(opens("quor_upmix"));
+  const PortAudioWaveOut device;
+  ASSERT_TRUE(device.initialised());
+  std::vector<std::string> names;
+  for (uint32_t i = 0; i < device.deviceCount(); ++i) names.push_back(device.deviceName(i));
+  EXPECT_THAT(names, Contains("quor_plain"));
+  EXPECT_THAT(names, Not(Contains("quor_upmix")));
+}
+
+}  // namespace
+}  // namespace quor::audio
