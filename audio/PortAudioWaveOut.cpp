@@ -15,6 +15,13 @@
 
 namespace quor::audio {
 
+// How long the device's own buffer is, and in what blocks the callback fills it.
+struct DeviceBuffering {
+  double seconds = 0.0;
+  unsigned long framesPerCallback = 0;
+  bool operator==(const DeviceBuffering&) const = default;
+};
+
 namespace {
 
 // ALSA reports every odd entry of its configuration on stderr while PortAudio probes devices.
@@ -50,9 +57,31 @@ class QuietStderr {
 // A device whose callbacks stay away this long while buffers wait has gone. A sound server can
 // take its data in bursts up to two seconds apart.
 constexpr int64_t kStallNs = 5'000'000'000;
-constexpr double kDeviceLatencySeconds = 0.1;
+
+// The device buffer and the blocks it is fed in. A longer buffer lets the sound server and the
+// callback thread trade data less often (at 0.1 s playing costs half as much CPU again as at
+// 0.25 s), and a tone generator loses little by it: a stop drops what the device holds at
+// once; only the start comes later by the buffer's length.
+constexpr double kLongestDeviceBufferSeconds = 0.25;
+constexpr double kShortestDeviceBufferSeconds = 0.05;
 constexpr unsigned long kCallbacksPerSecond = 48;
 constexpr unsigned long kMinFramesPerCallback = 256;
+
+// The sound server takes data in bursts that grow with the device buffer, and the callback can
+// only hand over what the ring holds beyond the buffer that is being refilled; a burst beyond
+// that plays as a gap. So the device buffer never exceeds that spare part of the ring, and its
+// blocks are a quarter of it at most.
+DeviceBuffering bufferingFor(double rate, uint64_t ringFrames, uint64_t longestBufferFrames) {
+  const double spareFrames =
+      ringFrames > longestBufferFrames ? static_cast<double>(ringFrames - longestBufferFrames) : 0;
+  DeviceBuffering b;
+  b.seconds =
+      std::clamp(spareFrames / rate, kShortestDeviceBufferSeconds, kLongestDeviceBufferSeconds);
+  const auto blocks = static_cast<unsigned long>(rate / kCallbacksPerSecond);
+  b.framesPerCallback = std::clamp(static_cast<unsigned long>(spareFrames / 4),
+                                   kMinFramesPerCallback, std::max(kMinFramesPerCallback, blocks));
+  return b;
+}
 
 }  // namespace
 
@@ -71,6 +100,11 @@ struct PortAudioWaveOut::PaState : Stream {
   std::atomic<int64_t> waitingSinceNs{0};  // when the queue last went from empty to non-empty
   std::atomic<double> dataEndsAt{0};       // stream time at which the last copied frame sounds
   bool running = false;                    // owner thread: the PortAudio stream is started
+  PaStreamParameters params{};             // owner thread: how the stream was opened
+  DeviceBuffering buffering;               // owner thread: and with what buffer
+  uint64_t ringFrames = 0;                 // owner thread: frames of all prepared buffers
+  uint64_t longestBufferFrames = 0;        // owner thread: of the longest prepared buffer
+  bool sized = false;                      // owner thread: the buffer suits the ring
   bool lost = false;                       // owner thread: the device has gone away
 };
 
@@ -170,35 +204,74 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
     return nullptr;
   }
   params.channelCount = format.nChannels;
-  const PaDeviceInfo* info = Pa_GetDeviceInfo(params.device);
-  // About 0.1 s of device buffer, fed in blocks of about 20 ms: the callback thread and the
-  // sound server then wake a few dozen times a second instead of hundreds, which is most of
-  // the cost of playing. Much longer buffers make a sound server drop the start of a tone.
-  params.suggestedLatency =
-      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, kDeviceLatencySeconds);
-  const unsigned long framesPerCallback =
-      std::max<unsigned long>(kMinFramesPerCallback, format.nSamplesPerSec / kCallbacksPerSecond);
 
   auto state = std::make_unique<PaState>();
   state->owner = this;
   state->format = format;
   state->silence = format.wBitsPerSample == 8 ? 0x80 : 0;
-  int err = Pa_OpenStream(&state->pa, nullptr, &params, format.nSamplesPerSec, framesPerCallback,
-                          paClipOff | paDitherOff, &PortAudioWaveOut::callback, state.get());
-  if (err != paNoError) {
-    result = fail(err);
-    return nullptr;
+  state->params = params;
+  // Opened and started here: a device that cannot play fails the open, and the sound server
+  // is awake (playing silence) by the time the tone comes, instead of dropping its start. The
+  // first write sizes the device buffer for the ring.
+  const double rate = format.nSamplesPerSec;
+  int err = openPortAudio(*state, bufferingFor(rate, UINT64_MAX, 0));
+  if (err == paNoError) {
+    state->lastCallbackNs = nowNs();
+    err = Pa_StartStream(state->pa);
+    if (err != paNoError) Pa_CloseStream(state->pa);
   }
-  state->lastCallbackNs = nowNs();
-  err = Pa_StartStream(state->pa);
   if (err != paNoError) {
-    Pa_CloseStream(state->pa);
+    state->pa = nullptr;
     result = fail(err);
     return nullptr;
   }
   state->running = true;
   if (!watchdog_.isActive()) watchdog_.start();
   return state;
+}
+
+int PortAudioWaveOut::openPortAudio(PaState& s, const DeviceBuffering& buffering) {
+  const PaDeviceInfo* info = Pa_GetDeviceInfo(s.params.device);
+  PaStreamParameters params = s.params;
+  params.suggestedLatency =
+      std::max(info != nullptr ? info->defaultHighOutputLatency : 0.0, buffering.seconds);
+  s.buffering = buffering;
+  return Pa_OpenStream(&s.pa, nullptr, &params, s.format.nSamplesPerSec,
+                       buffering.framesPerCallback, paClipOff | paDitherOff,
+                       &PortAudioWaveOut::callback, &s);
+}
+
+MMRESULT PortAudioWaveOut::prepareBuffer(Stream& stream, WAVEHDR* header) {
+  auto& s = static_cast<PaState&>(stream);
+  const uint64_t frames = header->dwBufferLength / s.format.nBlockAlign;
+  s.ringFrames += frames;
+  s.longestBufferFrames = std::max(s.longestBufferFrames, frames);
+  return MMSYSERR_NOERROR;
+}
+
+// A ring too small for the device buffer of the open gets a stream of its own size, before
+// anything of it has been handed over.
+void PortAudioWaveOut::sizeForRing(PaState& s) {
+  s.sized = true;
+  if (bufferingFor(s.format.nSamplesPerSec, s.ringFrames, s.longestBufferFrames) == s.buffering)
+    return;
+  if (s.running) Pa_AbortStream(s.pa);
+  s.running = false;
+  Pa_CloseStream(s.pa);
+  s.pa = nullptr;
+}
+
+int PortAudioWaveOut::startPortAudio(PaState& s) {
+  if (s.pa == nullptr) {
+    const DeviceBuffering wanted =
+        bufferingFor(s.format.nSamplesPerSec, s.ringFrames, s.longestBufferFrames);
+    if (const int err = openPortAudio(s, wanted); err != paNoError) {
+      s.pa = nullptr;
+      return err;
+    }
+  }
+  s.lastCallbackNs = nowNs();
+  return Pa_StartStream(s.pa);
 }
 
 int PortAudioWaveOut::callback(const void*, void* output, unsigned long frames,
@@ -244,14 +317,14 @@ MMRESULT PortAudioWaveOut::submit(Stream& stream, WAVEHDR* header) {
     lastDetail_.clear();
     return MMSYSERR_NODRIVER;
   }
+  if (!s.sized) sizeForRing(s);
   const uint32_t t = s.tail.load(std::memory_order_relaxed);
   if (t - s.head.load(std::memory_order_acquire) >= PaState::kSlots) return MMSYSERR_NOMEM;
   if (t == s.head.load(std::memory_order_acquire)) s.waitingSinceNs.store(nowNs());
   s.queue[t % PaState::kSlots] = header;
   s.tail.store(t + 1, std::memory_order_release);
   if (!s.running) {
-    s.lastCallbackNs = nowNs();
-    if (const int err = Pa_StartStream(s.pa); err != paNoError) {
+    if (const int err = startPortAudio(s); err != paNoError) {
       s.tail.store(t, std::memory_order_release);
       s.lost = true;
       return fail(err);
@@ -304,7 +377,7 @@ void PortAudioWaveOut::closeStream(Stream& stream) {
     }
     s.running = false;
   }
-  Pa_CloseStream(s.pa);
+  if (s.pa != nullptr) Pa_CloseStream(s.pa);
   s.pa = nullptr;
   bool anyOpen = false;
   forEachOpenStream([&](Stream& other) { anyOpen = anyOpen || &other != &stream; });

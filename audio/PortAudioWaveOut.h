@@ -9,6 +9,8 @@ struct PaStreamCallbackTimeInfo;
 
 namespace quor::audio {
 
+struct DeviceBuffering;
+
 // The real sound device, through PortAudio. Its callback thread only copies handed-over
 // buffers out (silence when none is queued or while paused) and reports each finished buffer
 // through the lock-free notification queue; it never calls into the component and never
@@ -34,6 +36,7 @@ class PortAudioWaveOut : public QueuedWaveOut {
  protected:
   std::unique_ptr<Stream> openStream(uint32_t deviceId, const WAVEFORMATEX& format,
                                      MMRESULT& result) override;
+  MMRESULT prepareBuffer(Stream& stream, WAVEHDR* header) override;
   MMRESULT submit(Stream& stream, WAVEHDR* header) override;
   void setHalted(Stream& stream, bool halted) override;
   void returnAll(Stream& stream) override;
@@ -46,6 +49,9 @@ class PortAudioWaveOut : public QueuedWaveOut {
   static int callback(const void* input, void* output, unsigned long frames,
                       const PaStreamCallbackTimeInfo* time, unsigned long flags, void* user);
   MMRESULT fail(int paError);
+  int openPortAudio(PaState& state, const DeviceBuffering& buffering);
+  int startPortAudio(PaState& state);
+  void sizeForRing(PaState& state);
   void watch();
   void takeBack(PaState& state);
 

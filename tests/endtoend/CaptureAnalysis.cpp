@@ -50,6 +50,22 @@ std::optional<ToneSpan> findTone(const Recording& recording, double fraction) {
   return ToneSpan{bestStart * window, (bestStart + bestLength) * window - 1};
 }
 
+double longestGapSeconds(const Recording& recording, double fraction) {
+  const auto& x = recording.samples;
+  double loudest = 0;
+  for (const double v : x) loudest = std::max(loudest, std::fabs(v));
+  if (loudest <= 0 || recording.rate <= 0) return 0;
+  const auto loud = [&](double v) { return std::fabs(v) >= loudest / 2; };
+  const auto first = std::find_if(x.begin(), x.end(), loud);
+  const auto last = std::find_if(x.rbegin(), x.rend(), loud).base();
+  size_t run = 0, longest = 0;
+  for (auto it = first; it < last; ++it) {
+    run = std::fabs(*it) < loudest * fraction ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  return static_cast<double>(longest) / recording.rate;
+}
+
 namespace {
 double median(std::vector<double> values) {
   if (values.empty()) return 0;

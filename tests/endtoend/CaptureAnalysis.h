@@ -24,6 +24,10 @@ struct ToneSpan {
 // The longest stretch louder than `fraction` of the loudest part, to 5 ms; nullopt when silent.
 std::optional<ToneSpan> findTone(const Recording& recording, double fraction = 0.25);
 
+// The longest run of samples quieter than `fraction` of the loudest sample, between the first
+// and the last sample at least half as loud as that: a gap inside a tone. 0 when silent.
+double longestGapSeconds(const Recording& recording, double fraction = 0.05);
+
 // Frequency from the median distance of the rising zero crossings between `from` and `to`,
 // interpolated to a fraction of a sample; 0 when there are fewer than two.
 double zeroCrossingFrequency(const Recording& recording, size_t from, size_t to);

@@ -105,6 +105,23 @@ TEST_F(RealSound, ALoopingToneStopsWhenTold) {
   EXPECT_LT(heard, 2.5 + 0.1);
 }
 
+// Two 4096-sample buffers at 96000 samples/s: 43 ms beyond the buffer being refilled, less than
+// the sound server takes at once from a device buffer sized for larger rings. The tone would
+// sound in pieces with silence between them, and stretch out past its period. (The smallest
+// ring of all, two 2048-sample buffers, plays without gaps too, but on a busy machine it can
+// miss the deadline of a refill now and then.)
+TEST_F(RealSound, ASmallRingAtTheHighestRatePlaysWithoutGaps) {
+  QuorgenResult result;
+  const Recording recording = playAndRecord(
+      {"--bandwidth", "48000", "--buffers", "2", "--buffer-size", "8192", "--period", "3"}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  // Next to a zero crossing of the 1000 Hz sine one sample at most is this quiet.
+  EXPECT_LT(longestGapSeconds(recording), 0.002);
+  // 288000 samples rounded up to whole buffers: 71 of them.
+  EXPECT_LT(analyse(recording).seconds, 71 * 4096 / 96000.0 + 0.1);
+}
+
 // The monitor of a null sink drops what the sink had rendered ahead when a stream is cut off,
 // so this one checks the process rather than a recording.
 TEST_F(RealSound, CtrlCStopsALoopingToneAtOnce) {
