@@ -38,6 +38,15 @@ class RealSound : public ::testing::Test {
     return recording.value_or(Recording{});
   }
 
+  // Plays `arguments` to its end and answers the recording; a failed run fails the test.
+  Recording playToTheEnd(const QStringList& arguments) {
+    QuorgenResult result;
+    Recording recording = playAndRecord(arguments, result);
+    EXPECT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << result.standardError;
+    return recording;
+  }
+
   struct Heard {
     double seconds = 0, frequency = 0, level = 0;
   };
@@ -58,22 +67,15 @@ class RealSound : public ::testing::Test {
 };
 
 TEST_F(RealSound, A1000HzToneAtLevel100IsHeardAtFullScale) {
-  QuorgenResult result;
-  const Recording recording =
-      playAndRecord({"--freq", "1000", "--level", "100", "--loop", "1.5"}, result);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const Recording recording = playToTheEnd({"--freq", "1000", "--level", "100", "--loop", "1.5"});
   const Heard heard = analyse(recording);
   EXPECT_NEAR(heard.frequency, 1000.0, 10.0);
   EXPECT_NEAR(heard.level, 0.0, 0.5);
 }
 
 TEST_F(RealSound, A440HzToneAtLevel80IsHeardTwentyDecibelsDown) {
-  QuorgenResult result;
-  const Recording recording = playAndRecord(
-      {"--freq", "440", "--level", "80", "--loop", "1.5", "--bandwidth", "22050"}, result);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const Recording recording =
+      playToTheEnd({"--freq", "440", "--level", "80", "--loop", "1.5", "--bandwidth", "22050"});
   const Heard heard = analyse(recording);
   EXPECT_NEAR(heard.frequency, 440.0, 4.4);
   EXPECT_NEAR(heard.level, -20.0, 0.5);
@@ -84,22 +86,16 @@ TEST_F(RealSound, A440HzToneAtLevel80IsHeardTwentyDecibelsDown) {
 // hundred milliseconds where a stream begins (more on a busy machine), never adds any: hence
 // the uneven tolerance.
 TEST_F(RealSound, ANonLoopingToneLastsItsPeriodAndEnds) {
-  QuorgenResult result;
   const Recording recording =
-      playAndRecord({"--period", "3", "--buffer-size", "4096", "--freq", "1000"}, result);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+      playToTheEnd({"--period", "3", "--buffer-size", "4096", "--freq", "1000"});
   const double heard = analyse(recording).seconds;
   EXPECT_GT(heard, 65536.0 / 22050.0 - kStartLoss);
   EXPECT_LT(heard, 65536.0 / 22050.0 + 0.1);
 }
 
 TEST_F(RealSound, ALoopingToneStopsWhenTold) {
-  QuorgenResult result;
   const Recording recording =
-      playAndRecord({"--period", "1", "--loop", "2.5", "--waveform", "square"}, result);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+      playToTheEnd({"--period", "1", "--loop", "2.5", "--waveform", "square"});
   const double heard = analyse(recording).seconds;
   EXPECT_GT(heard, 2.5 - kStartLoss);
   EXPECT_LT(heard, 2.5 + 0.1);
@@ -111,11 +107,8 @@ TEST_F(RealSound, ALoopingToneStopsWhenTold) {
 // ring of all, two 2048-sample buffers, plays without gaps too, but on a busy machine it can
 // miss the deadline of a refill now and then.)
 TEST_F(RealSound, ASmallRingAtTheHighestRatePlaysWithoutGaps) {
-  QuorgenResult result;
-  const Recording recording = playAndRecord(
-      {"--bandwidth", "48000", "--buffers", "2", "--buffer-size", "8192", "--period", "3"}, result);
-  ASSERT_TRUE(result.finished);
-  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  const Recording recording = playToTheEnd(
+      {"--bandwidth", "48000", "--buffers", "2", "--buffer-size", "8192", "--period", "3"});
   // Next to a zero crossing of the 1000 Hz sine one sample at most is this quiet.
   EXPECT_LT(longestGapSeconds(recording), 0.002);
   // 288000 samples rounded up to whole buffers: 71 of them.
