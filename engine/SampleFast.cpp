@@ -13,6 +13,7 @@
 //  3. The samples written out in slot order; a sample that was not trusted, or whose phase
 //     lies outside the kernels' range, is computed by the extended-precision formula itself.
 #include <atomic>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -327,11 +328,16 @@ QUOR_KERNEL void triangleKernel(const FillPlan& plan, Block& b) {
     double rounded[kBlock];
     int64_t trusted[kBlock];
   } rest;
+  // Held slots are gathered too when untrusted: rare, and harmless.
   int32_t count = 0;
-  for (int32_t i = 0; i < kBlock; ++i) {
-    rest.slot[count] = i;
-    rest.phase[count] = b.phase[i];
-    count += b.trusted[i] == 0 && b.kind[i] == SlotKind::kComputed;
+  for (int32_t group = 0; group < kBlock; group += 4) {
+    const int64_t* t = &b.trusted[group];
+    if ((t[0] & t[1] & t[2] & t[3]) != 0) continue;
+    for (int32_t i = group; i < group + 4; ++i) {
+      rest.slot[count] = i;
+      rest.phase[count] = b.phase[i];
+      count += b.trusted[i] == 0;
+    }
   }
   if (count == 0) return;
   int32_t padded = count;
@@ -391,9 +397,36 @@ inline int32_t withOffset(const FillPlan& plan, int32_t sample) {
   return plan.positiveOffset ? sample / 2 + 16384 : sample;
 }
 
+inline void storeSixteenBit(int32_t sample, uint8_t* to) {
+  const auto bits = static_cast<uint16_t>(static_cast<uint32_t>(sample));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(to, &bits, sizeof bits);
+  } else {
+    to[0] = static_cast<uint8_t>(bits & 0xFF);
+    to[1] = static_cast<uint8_t>(bits >> 8);
+  }
+}
+
+// Whether each of the first `count` slots is a computed sample whose double result is exact.
+bool allComputedAndTrusted(const Block& b, int32_t count) {
+  int64_t trusted = -1;
+  bool computed = true;
+  for (int32_t i = 0; i < count; ++i) {
+    trusted &= b.trusted[i];
+    computed &= b.kind[i] == SlotKind::kComputed;
+  }
+  return trusted != 0 && computed;
+}
+
 // Final samples in slot order, written out; returns the sample held after the block.
 int32_t writeSlots(const FillPlan& plan, const Block& b, int32_t count, int32_t current,
                    uint8_t* out) {
+  // Most blocks of a 16-bit tone are a plain conversion, which the compiler vectorises.
+  if (plan.sixteenBit && !plan.positiveOffset && count > 0 && allComputedAndTrusted(b, count)) {
+    for (int32_t i = 0; i < count; ++i)
+      storeSixteenBit(static_cast<int32_t>(b.rounded[i]), out + 2 * i);
+    return static_cast<int32_t>(b.rounded[count - 1]);
+  }
   const bool sixteenBit = plan.sixteenBit;
   const bool positiveOffset = plan.positiveOffset;
   const int32_t zeroLevel = withOffset(plan, 0);
@@ -407,9 +440,7 @@ int32_t writeSlots(const FillPlan& plan, const Block& b, int32_t count, int32_t 
       current = zeroLevel;
     }
     if (sixteenBit) {
-      const auto bits = static_cast<uint16_t>(static_cast<uint32_t>(current));
-      out[2 * i] = static_cast<uint8_t>(bits & 0xFF);
-      out[2 * i + 1] = static_cast<uint8_t>(bits >> 8);
+      storeSixteenBit(current, out + 2 * i);
     } else {
       out[i] = static_cast<uint8_t>(current / 256 + 128);
     }
