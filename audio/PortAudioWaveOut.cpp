@@ -249,23 +249,23 @@ MMRESULT PortAudioWaveOut::prepareBuffer(Stream& stream, WAVEHDR* header) {
   return MMSYSERR_NOERROR;
 }
 
-// A ring too small for the device buffer of the open gets a stream of its own size, before
-// anything of it has been handed over.
+// A ring too small for the device buffer of the open gets a stream of its own size (opened by
+// the start that follows), before anything of it has been handed over.
 void PortAudioWaveOut::sizeForRing(PaState& s) {
   s.sized = true;
-  if (bufferingFor(s.format.nSamplesPerSec, s.ringFrames, s.longestBufferFrames) == s.buffering)
-    return;
+  const DeviceBuffering wanted =
+      bufferingFor(s.format.nSamplesPerSec, s.ringFrames, s.longestBufferFrames);
+  if (wanted == s.buffering) return;
   if (s.running) Pa_AbortStream(s.pa);
   s.running = false;
   Pa_CloseStream(s.pa);
   s.pa = nullptr;
+  s.buffering = wanted;
 }
 
 int PortAudioWaveOut::startPortAudio(PaState& s) {
   if (s.pa == nullptr) {
-    const DeviceBuffering wanted =
-        bufferingFor(s.format.nSamplesPerSec, s.ringFrames, s.longestBufferFrames);
-    if (const int err = openPortAudio(s, wanted); err != paNoError) {
+    if (const int err = openPortAudio(s, s.buffering); err != paNoError) {
       s.pa = nullptr;
       return err;
     }
