@@ -178,10 +178,7 @@ void stepSlots(WorkingValues& v, const FillPlan& plan, Block& block, int32_t cou
       increment = restartIncrement;
     }
   }
-  for (int32_t i = count; i < kBlock; ++i) {
-    block.phase[i] = 0.0;
-    block.kind[i] = SlotKind::kHeld;
-  }
+  for (int32_t i = count; i < kBlock; ++i) block.phase[i] = 0.0;
 
   v.Phase = phase;
   v.PhaseIncrement = increment;
