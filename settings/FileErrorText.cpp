@@ -1,0 +1,40 @@
+#include "FileErrorText.h"
+
+#include <cerrno>
+#include <filesystem>
+
+namespace quor {
+
+namespace {
+
+bool folderMissing(const std::string& fileName) {
+  std::error_code ignored;
+  const std::filesystem::path folder = std::filesystem::path(fileName).parent_path();
+  return !folder.empty() && !std::filesystem::is_directory(folder, ignored);
+}
+
+}  // namespace
+
+std::string fileErrorText(int error, const std::string& fileName) {
+  const std::string invalidName = "Invalid file name - " + fileName;
+  if (fileName.size() > kLongestFileName) return invalidName;
+  switch (error) {
+    case ENOENT:
+      return folderMissing(fileName) ? invalidName : "The specified file was not found";
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return invalidName;
+    case EMFILE:
+    case ENFILE:
+      return "Too many open files";
+    case EACCES:
+    case EPERM:
+    case EISDIR:  // a folder where a file was expected: Windows refuses it the same way
+    case EROFS:
+      return "File access denied";
+    default:
+      return "I/O error " + std::to_string(error);
+  }
+}
+
+}  // namespace quor

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace quor {
+
+// The message a user sees when a settings file or a script cannot be opened, read or written,
+// from the C library's error number of the failing call:
+//   the file does not exist                     "The specified file was not found"
+//   its folder does not exist, or the name is
+//   too long (over 259 characters)              "Invalid file name - <name>"
+//   too many open files                         "Too many open files"
+//   no access                                   "File access denied"
+//   anything else, a full disk included         "I/O error <number>"
+std::string fileErrorText(int error, const std::string& fileName);
+
+// Names longer than this are refused before the file system is asked, on every platform.
+inline constexpr size_t kLongestFileName = 259;
+
+}  // namespace quor
