@@ -12,7 +12,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(quor::kProductName);
-  QApplication::setApplicationDisplayName(quor::kProductName);
   QApplication::setStyle("Fusion");
   QApplication::setFont(quor::windowFont());
   quor::reportFirstPaintIfAsked(&app);

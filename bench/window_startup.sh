@@ -13,18 +13,9 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "window_startup: $tool is missing"; exit 1; }
 done
 
-work=$(mktemp -d)
-export XDG_CONFIG_HOME="$work/config"  # never the user's own settings
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 # shellcheck source=../scripts/private_display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/private_display.sh"
-private_display_start "$work" || exit 1
+private_session_start || exit 1
 
 # One run: start, wait for the first paint; sets program_pid and paint_ms.
 start_once() {

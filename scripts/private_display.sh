@@ -13,3 +13,19 @@ private_display_start() {
   [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
 }
+
+# private_session_start: a private display in a work folder of its own ($work), where the
+# program keeps its settings instead of the user's. On exit the folder goes, and with it every
+# process whose pid the caller appends to the `pids` array.
+private_session_start() {
+  work=$(mktemp -d)
+  export XDG_CONFIG_HOME="$work/config"
+  pids=()
+  trap private_session_stop EXIT
+  private_display_start "$work"
+}
+
+private_session_stop() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}

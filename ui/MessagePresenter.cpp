@@ -1,8 +1,8 @@
 #include "MessagePresenter.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 
+#include "ApplicationTitle.h"
 #include "ErrorText.h"
 
 namespace quor {
@@ -11,7 +11,7 @@ namespace {
 
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   const QString lines = QString::fromStdString(messageBoxLines(text.toStdString()));
-  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), lines, QMessageBox::Ok, parent);
+  QMessageBox box(icon, applicationTitle(), lines, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -19,6 +19,7 @@
 #include <stdexcept>
 
 #include "AppSettings.h"
+#include "ApplicationTitle.h"
 #include "ErrorText.h"
 #include "FlashWindowSequence.h"
 #include "HelpWindow.h"
@@ -185,7 +186,7 @@ void TfrmGenerator::hideScriptDialog() {
 void TfrmGenerator::FormActivate() {
   const QString title = QString("Quor Generator ") + kVersion;
   setWindowTitle(title);
-  QGuiApplication::setApplicationDisplayName(title);
+  setApplicationTitle(title);
   const bool pulsed = checked(Control::PulsedOn);
   for (Control control :
        {Control::Pulses, Control::DutyCycle, Control::PulsesUpDown, Control::DutyCycleUpDown}) {

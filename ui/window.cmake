@@ -5,6 +5,7 @@ endif()
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 
 add_library(quor_window STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/ApplicationTitle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorMenu.cpp

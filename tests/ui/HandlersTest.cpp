@@ -1,6 +1,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "ApplicationTitle.h"
 #include "ToneError.h"
 #include "UpDown.h"
 #include "WindowFixture.h"
@@ -98,7 +99,7 @@ TEST_F(HandlersTest, TheMenusShortcutsWinOverTheFieldsEditingKeys) {
 
 TEST_F(HandlersTest, ActivationSetsTheCaptionOfWindowAndApplication) {
   EXPECT_EQ(window->windowTitle(), "Quor Generator 3.4");
-  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Quor Generator 3.4");
+  EXPECT_EQ(applicationTitle(), "Quor Generator 3.4");
 }
 
 TEST_F(HandlersTest, ActivationLetsThePulseFieldsFollowPulsedOn) {

@@ -29,7 +29,6 @@ int main(int argc, char** argv) {
   QTemporaryDir configHome;
   setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName("Quor Generator");
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(
       new FreshSettingsFolder(configHome.path().toStdString()));

@@ -16,19 +16,9 @@ done
 pactl info >/dev/null 2>&1 || skip "the test sound server at $PULSE_SERVER does not answer"
 monitor=${PULSE_SOURCE:-quor_null.monitor}
 
-work=$(mktemp -d)
-# The program keeps its settings between runs: this run gets a folder of its own.
-export XDG_CONFIG_HOME="$work/config"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 # shellcheck source=../../scripts/private_display.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
-private_display_start "$work" || exit 1
+private_session_start || exit 1
 
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
