@@ -417,6 +417,9 @@ bool TfrmGenerator::nameEditOpen(int slot) const {
 
 void TfrmGenerator::setNameEditOpen(int slot, bool open) {
   QLineEdit* nameEdit = nameEdits_.at(static_cast<size_t>(slot - 1));
+  // Closing the focused edit would hand the focus on to the next preset button, where the
+  // next Enter recalls that preset; the focus goes to ON/OFF, which Enter is meant for.
+  if (!open && nameEdit->hasFocus()) OnButton_->setFocus(Qt::OtherFocusReason);
   nameEdit->setEnabled(open);
   nameEdit->setVisible(open);
   if (open) nameEdit->raise();

@@ -64,20 +64,21 @@ TEST_F(PresetsWindowTest, RenameOpensABorderlessEditOnTheButtonsFace) {
   EXPECT_FALSE(window->onButtonDefault());
 }
 
-TEST_F(PresetsWindowTest, EnterCommitsTheNameWithoutSwitchingTheTone) {
-  menuItem("Rename");  // slot 1
+TEST_F(PresetsWindowTest, EnterCommitsTheNameThenTheNextEnterPressesOnOff) {
+  window->setText(Control::fEdit, "777");  // unsaved: a recall would lose it
+  menuItem("Rename");                      // slot 1
   nameEdit(1)->selectAll();
   QTest::keyClicks(nameEdit(1), "Bass");
-  QTest::keyClick(nameEdit(1), Qt::Key_Return);
+  // Keys as the window receives them, delivered to whichever control has the focus.
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
   EXPECT_EQ(button(1)->text(), "Bass");
   EXPECT_EQ(memorySlot(window->presets().memories, 1).Name, "Bass");
   EXPECT_FALSE(nameEdit(1)->isVisible());
   EXPECT_FALSE(nameEdit(1)->isEnabled());
   EXPECT_EQ(output.starts, 0);
-  // Enter belongs to ON/OFF again.
-  field("fEdit")->setFocus();
-  QTest::keyClick(field("fEdit"), Qt::Key_Return);
+  QTest::keyClick(window->windowHandle(), Qt::Key_Return);
   EXPECT_EQ(output.starts, 1);
+  EXPECT_EQ(field("fEdit")->text(), "777");
 }
 
 TEST_F(PresetsWindowTest, EscapeLeavesTheEditOpenWithItsText) {
