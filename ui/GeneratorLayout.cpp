@@ -126,10 +126,11 @@ void TfrmGenerator::buildWindow() {
   help->raise();
   connect(help, &QPushButton::clicked, this, [this] { guarded([this] { Button1Click(); }); });
 
-  // Below the visible client area; only code presses it.
+  // Below the visible client area; only code presses it, so no key may reach it.
   auto* flash = new QPushButton("btnFlash", client);
   flash->setObjectName("btnFlash");
   flash->setGeometry(376, 511, 60, 20);
+  flash->setFocusPolicy(Qt::NoFocus);
   connect(flash, &QPushButton::clicked, this, [this] { guarded([this] { btnFlashClick(); }); });
 
   for (const InitialControl& initial : initialTexts()) {

@@ -1,6 +1,7 @@
 // The main window's menu, its shortcuts and the help topic behind each item.
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
@@ -129,6 +130,20 @@ bool TfrmGenerator::menuKeyFilter(QObject* watched, QEvent* event) {
   const int topic = helpTopicOf(highlighted);
   guarded([this, topic] { helpWindow_->showTopic(topic); });
   return true;
+}
+
+// The menu's shortcuts win over the editing keys of every text field of the window, the
+// preset name edits included: Ctrl+X exits instead of cutting.
+bool TfrmGenerator::menuShortcutOverridesField(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::ShortcutOverride || qobject_cast<QLineEdit*>(watched) == nullptr)
+    return false;
+  const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+  for (QMenu* menu : menus_) {
+    for (QAction* action : menu->actions()) {
+      if (action->isEnabled() && action->shortcut() == pressed) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quor

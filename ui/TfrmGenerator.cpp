@@ -224,6 +224,7 @@ void TfrmGenerator::closeEvent(QCloseEvent* event) {
 
 bool TfrmGenerator::eventFilter(QObject* watched, QEvent* event) {
   if (menuKeyFilter(watched, event)) return true;
+  if (menuShortcutOverridesField(watched, event)) return true;
 
   if (const int slot = slotOfNameEdit(watched); slot != 0) {
     if (isEnterKey(event)) {
@@ -247,13 +248,6 @@ bool TfrmGenerator::eventFilter(QObject* watched, QEvent* event) {
   for (const auto& [control, field] : edits_) {
     if (field != watched) continue;
     if (leavesForAnotherControl(event)) userEvent(control, ControlEvent::Exit);
-    if (event->type() == QEvent::ShortcutOverride) {
-      // The menu's shortcuts win over the field's own editing keys (Ctrl+X exits).
-      const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
-      for (QAction* action : findChildren<QAction*>()) {
-        if (action->isEnabled() && action->shortcut() == pressed) return true;
-      }
-    }
     return false;
   }
   return false;

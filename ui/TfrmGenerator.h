@@ -148,6 +148,7 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
                      const char* hint);
   void buildMenu();
   bool menuKeyFilter(QObject* watched, QEvent* event);
+  bool menuShortcutOverridesField(QObject* watched, QEvent* event);
 
   void FormCreate();
   void fillDeviceList();

@@ -89,12 +89,31 @@ TEST_F(HandlersTest, F5TogglesFromAnywhereInTheWindow) {
   EXPECT_EQ(output.starts, 3);
 }
 
-TEST_F(HandlersTest, TheMenusShortcutsWinOverTheFieldsEditingKeys) {
+TEST_F(HandlersTest, TheMenusShortcutsWinInEveryFieldOfTheWindow) {
+  const auto ctrlX = [this](QLineEdit* edit, const char* name) {
+    edit->selectAll();
+    const QString before = edit->text();
+    QTest::keyClick(window->windowHandle(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), before) << name;  // not cut: the window closed instead
+    EXPECT_FALSE(window->isVisible()) << name;
+  };
   type("fEdit", "");
-  field("fEdit")->selectAll();
-  QTest::keyClick(field("fEdit"), Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(field("fEdit")->text(), "1000");  // not cut: the window closed instead
-  EXPECT_FALSE(window->isVisible());
+  ctrlX(field("fEdit"), "fEdit");
+  showWindow();
+  window->findChild<QAction*>("Rename")->trigger();  // the name edit of preset 1
+  ctrlX(field("Mem1Edit"), "Mem1Edit");
+}
+
+TEST_F(HandlersTest, TabNeverStopsAtTheHiddenFlashButton) {
+  QWidget* const start = QApplication::focusWidget();
+  ASSERT_NE(start, nullptr);
+  bool aroundTheWindow = false;
+  for (int press = 0; press < 100 && !aroundTheWindow; ++press) {
+    QTest::keyClick(window->windowHandle(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), child<QWidget>("btnFlash"));
+    aroundTheWindow = QApplication::focusWidget() == start;
+  }
+  EXPECT_TRUE(aroundTheWindow);
 }
 
 TEST_F(HandlersTest, ActivationSetsTheCaptionOfWindowAndApplication) {
