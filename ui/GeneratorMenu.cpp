@@ -6,8 +6,11 @@
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QShortcut>
+#include <QSignalBlocker>
 
+#include "FlashWindowSequence.h"
 #include "HelpWindow.h"
+#include "ScreensaverRule.h"
 #include "TfrmGenerator.h"
 
 namespace quor {
@@ -48,6 +51,18 @@ class MenuStyle : public QProxyStyle {
   }
 };
 
+// A check item inverts its own mark before it reports the choice, while the item's handler is
+// the one meant to invert it: the item's own inversion is taken back first.
+void onCheckItemChosen(QAction* item, TfrmGenerator* window, const std::function<void()>& handler) {
+  QObject::connect(item, &QAction::triggered, window, [item, window, handler](bool checked) {
+    {
+      const QSignalBlocker quiet(item);
+      item->setChecked(!checked);
+    }
+    window->guarded(handler);
+  });
+}
+
 // Features of later work stand in the menu, visibly unavailable.
 void notYetAvailable(QAction* action) {
   action->setEnabled(false);
@@ -81,6 +96,8 @@ void TfrmGenerator::buildMenu() {
   QAction* flash = addItem(tools, "Flashscreenwhenfinished1", "Flash screen when finished");
   flash->setCheckable(true);
   flash->setChecked(true);
+  onCheckItemChosen(screensaver, this, [this] { DisableScreensaverClick(*this); });
+  onCheckItemChosen(flash, this, [this] { Flashscreenwhenfinished1Click(*this); });
   menuOptions_ = {{MenuOption::FreqSlider1, slider},
                   {MenuOption::DisableScreensaver, screensaver},
                   {MenuOption::Flashscreenwhenfinished1, flash}};

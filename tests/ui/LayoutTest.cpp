@@ -208,13 +208,22 @@ TEST_F(LayoutTest, TheMenuHasItsCaptionsShortcutsAndCheckItems) {
   EXPECT_EQ(menus, (QStringList{"&File", "&Tools", "&Help"}));
 }
 
-TEST_F(LayoutTest, TheCheckItemsToggleWhenChosen) {
-  QAction* flash = window->findChild<QAction*>("Flashscreenwhenfinished1");
-  const bool before = window->menuChecked(MenuOption::Flashscreenwhenfinished1);
-  flash->trigger();
-  EXPECT_NE(window->menuChecked(MenuOption::Flashscreenwhenfinished1), before);
-  window->setMenuChecked(MenuOption::DisableScreensaver, true);
-  EXPECT_TRUE(window->findChild<QAction*>("DisableScreensaver")->isChecked());
+TEST_F(LayoutTest, EachCheckItemInvertsOnlyItsOwnMarkWhenChosen) {
+  const struct {
+    const char* name;
+    MenuOption option, other;
+  } items[] = {
+      {"Flashscreenwhenfinished1", MenuOption::Flashscreenwhenfinished1,
+       MenuOption::DisableScreensaver},
+      {"DisableScreensaver", MenuOption::DisableScreensaver, MenuOption::Flashscreenwhenfinished1},
+  };
+  for (const auto& i : items) {
+    const bool before = window->menuChecked(i.option);
+    const bool otherBefore = window->menuChecked(i.other);
+    window->findChild<QAction*>(i.name)->trigger();
+    EXPECT_NE(window->menuChecked(i.option), before) << i.name;
+    EXPECT_EQ(window->menuChecked(i.other), otherBefore) << i.name;
+  }
 }
 
 TEST_F(LayoutTest, OnButtonIsTheActiveControlAtStart) {
