@@ -44,6 +44,15 @@ class FakeScreensaverService::Object : public QDBusVirtualObject {
     if (message.interface() != "org.freedesktop.ScreenSaver") return false;
     QMutexLocker lock(&mutex);
     calls.push_back({message.member(), message.path(), message.arguments()});
+    if (holding) {
+      unanswered.push_back(message);
+      return true;
+    }
+    return answer(message, connection);
+  }
+
+  // With the mutex held.
+  bool answer(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.member() == "Inhibit") {
       const uint32_t cookie = nextCookie++;
       held.push_back(cookie);
@@ -63,6 +72,8 @@ class FakeScreensaverService::Object : public QDBusVirtualObject {
   std::vector<ScreensaverCall> calls;
   std::vector<uint32_t> held;
   uint32_t nextCookie = 4711;
+  bool holding = false;
+  std::vector<QDBusMessage> unanswered;
 };
 
 FakeScreensaverService::FakeScreensaverService(PrivateSessionBus& bus, const QString& objectPath)
@@ -91,6 +102,18 @@ std::vector<ScreensaverCall> FakeScreensaverService::calls() const {
 std::vector<uint32_t> FakeScreensaverService::heldCookies() const {
   QMutexLocker lock(&object_->mutex);
   return object_->held;
+}
+
+void FakeScreensaverService::holdAnswers() const {
+  QMutexLocker lock(&object_->mutex);
+  object_->holding = true;
+}
+
+void FakeScreensaverService::answerHeldCalls() const {
+  QMutexLocker lock(&object_->mutex);
+  object_->holding = false;
+  for (const QDBusMessage& message : object_->unanswered) object_->answer(message, connection_);
+  object_->unanswered.clear();
 }
 
 }  // namespace quor::testing

@@ -38,7 +38,7 @@ struct ScreensaverCall {
 };
 
 // A stand-in for the desktop's screensaver service that records every call. It answers on a
-// thread of its own, since the code under test waits for the answer on the main thread.
+// thread of its own, so that a test's main thread is free while it works.
 class FakeScreensaverService {
  public:
   FakeScreensaverService(PrivateSessionBus& bus, const QString& objectPath);
@@ -48,6 +48,9 @@ class FakeScreensaverService {
   std::vector<ScreensaverCall> calls() const;
   // The cookies handed out by Inhibit and not yet returned by UnInhibit.
   std::vector<uint32_t> heldCookies() const;
+  // A hung service: calls are recorded but not answered until answerHeldCalls().
+  void holdAnswers() const;
+  void answerHeldCalls() const;
 
  private:
   class Object;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QTest>
+#include <functional>
 
 #include "PrivateSessionBus.h"
 #include "ScreensaverInhibitor.h"
@@ -42,18 +44,24 @@ std::vector<QString> members(const std::vector<ScreensaverCall>& calls) {
   return result;
 }
 
+// The bus answers on its own time: the test handles events until the condition holds.
+bool eventually(const std::function<bool()>& condition) {
+  return QTest::qWaitFor(condition, 5000);
+}
+
 TEST_F(ScreensaverInhibitorTest, InhibitsExactlyWhileATonePlaysWithTheOptionChecked) {
   FakeScreensaverService service(bus_, "/org/freedesktop/ScreenSaver");
   ASSERT_TRUE(service.registered());
   ScreensaverInhibitor inhibitor(client());
+  const auto released = [&] { return service.heldCookies().empty() && !inhibitor.pending(); };
 
   inhibitor.update(true, false);  // playing, option off
   inhibitor.update(false, true);  // option on, silent
-  EXPECT_TRUE(service.calls().empty());
+  EXPECT_FALSE(inhibitor.pending());
   EXPECT_FALSE(inhibitor.inhibited());
 
   inhibitor.update(true, true);
-  EXPECT_TRUE(inhibitor.inhibited());
+  ASSERT_TRUE(eventually([&] { return inhibitor.inhibited(); }));
   ASSERT_EQ(service.calls().size(), 1u);
   const ScreensaverCall inhibit = service.calls().front();
   EXPECT_EQ(inhibit.member, "Inhibit");
@@ -64,16 +72,16 @@ TEST_F(ScreensaverInhibitorTest, InhibitsExactlyWhileATonePlaysWithTheOptionChec
   ASSERT_EQ(service.heldCookies().size(), 1u);
 
   inhibitor.update(true, true);  // still the same state: no second inhibition
-  EXPECT_EQ(service.calls().size(), 1u);
+  EXPECT_FALSE(inhibitor.pending());
 
   inhibitor.update(false, true);  // the tone stopped
   EXPECT_FALSE(inhibitor.inhibited());
-  EXPECT_TRUE(service.heldCookies().empty());
+  EXPECT_TRUE(eventually(released));
 
   inhibitor.update(true, true);   // the next tone
   inhibitor.update(true, false);  // the option is unchecked while it plays
+  EXPECT_TRUE(eventually([&] { return service.calls().size() == 4 && released(); }));
   EXPECT_FALSE(inhibitor.inhibited());
-  EXPECT_TRUE(service.heldCookies().empty());
 
   const std::vector<QString> expected{"Inhibit", "UnInhibit", "Inhibit", "UnInhibit"};
   EXPECT_EQ(members(service.calls()), expected);
@@ -89,9 +97,9 @@ TEST_F(ScreensaverInhibitorTest, ReleasesWhenTheProgramEnds) {
   {
     ScreensaverInhibitor inhibitor(client());
     inhibitor.update(true, true);
-    ASSERT_EQ(service.heldCookies().size(), 1u);
+    ASSERT_TRUE(eventually([&] { return inhibitor.inhibited(); }));
   }
-  EXPECT_TRUE(service.heldCookies().empty());
+  EXPECT_TRUE(eventually([&] { return service.heldCookies().empty(); }));
   const std::vector<QString> expected{"Inhibit", "UnInhibit"};
   EXPECT_EQ(members(service.calls()), expected);
 }
@@ -101,18 +109,46 @@ TEST_F(ScreensaverInhibitorTest, FindsAServiceThatUsesTheShortObjectPath) {
   ASSERT_TRUE(service.registered());
   ScreensaverInhibitor inhibitor(client());
   inhibitor.update(true, true);
-  EXPECT_TRUE(inhibitor.inhibited());
+  ASSERT_TRUE(eventually([&] { return inhibitor.inhibited(); }));
   inhibitor.update(false, true);
+  ASSERT_TRUE(eventually([&] { return service.calls().size() == 2; }));
   const auto calls = service.calls();
-  ASSERT_EQ(calls.size(), 2u);
   EXPECT_EQ(calls[1].member, "UnInhibit");
   EXPECT_EQ(calls[1].path, "/ScreenSaver");
   EXPECT_TRUE(service.heldCookies().empty());
 }
 
+TEST_F(ScreensaverInhibitorTest, AServiceThatAnswersLateBlocksNothingAndItsAnswerCounts) {
+  FakeScreensaverService service(bus_, "/org/freedesktop/ScreenSaver");
+  ASSERT_TRUE(service.registered());
+  service.holdAnswers();
+  ScreensaverInhibitor inhibitor(client());
+
+  // The tone ends before the answer comes: the inhibition granted late is handed back.
+  inhibitor.update(true, true);
+  inhibitor.update(false, true);
+  ASSERT_TRUE(eventually([&] { return service.calls().size() == 1; }));
+  service.answerHeldCalls();
+  EXPECT_TRUE(
+      eventually([&] { return service.calls().size() == 2 && service.heldCookies().empty(); }));
+  EXPECT_FALSE(inhibitor.inhibited());
+
+  // A tone that still plays when the late answer comes keeps it.
+  service.holdAnswers();
+  inhibitor.update(true, true);
+  ASSERT_TRUE(eventually([&] { return service.calls().size() == 3; }));
+  EXPECT_FALSE(inhibitor.inhibited());
+  service.answerHeldCalls();
+  EXPECT_TRUE(eventually([&] { return inhibitor.inhibited(); }));
+  EXPECT_EQ(service.heldCookies().size(), 1u);
+  const std::vector<QString> expected{"Inhibit", "UnInhibit", "Inhibit"};
+  EXPECT_EQ(members(service.calls()), expected);
+}
+
 TEST_F(ScreensaverInhibitorTest, WithoutAScreensaverServiceNothingIsInhibitedAndNothingBreaks) {
   ScreensaverInhibitor inhibitor(client());
   inhibitor.update(true, true);
+  EXPECT_TRUE(eventually([&] { return !inhibitor.pending(); }));
   EXPECT_FALSE(inhibitor.inhibited());
   inhibitor.update(false, true);
   EXPECT_FALSE(inhibitor.inhibited());
