@@ -37,11 +37,19 @@ int32_t samplesPerPeriod(int32_t seconds, int32_t sampleRate) {
 
 }  // namespace
 
+int32_t sampleRateOfBandwidth(const std::string& bandwidthText) {
+  return RoundHalfEven(2.0L * IntlStrToFloat(bandwidthText));
+}
+
+bool frequencyWithinBandwidth(float hertz, int32_t sampleRate) {
+  return hertz > 0 && hertz < static_cast<long double>(sampleRate) / 2;
+}
+
 ToneParameters::ToneParameters(WorkingValues& values, ToneControls& controls, ToneOutput& output)
     : values_(values), controls_(controls), output_(output) {}
 
 int32_t ToneParameters::sampleRateFromBandwidth() const {
-  return RoundHalfEven(2.0L * IntlStrToFloat(controls_.text(Control::FSList)));
+  return sampleRateOfBandwidth(controls_.text(Control::FSList));
 }
 
 void ToneParameters::fEditExit() {
@@ -83,10 +91,10 @@ void ToneParameters::fEditExit() {
 }
 
 bool ToneParameters::frequenciesValid() const {
-  const long double limit = static_cast<long double>(values_.SampleRate) / 2;
   for (const auto& field : kFrequencyFields) {
-    const float value = IntlStrToFloat(controls_.text(field.control));
-    if (!(value > 0 && value < limit)) return false;
+    if (!frequencyWithinBandwidth(IntlStrToFloat(controls_.text(field.control)),
+                                  values_.SampleRate))
+      return false;
   }
   return true;
 }

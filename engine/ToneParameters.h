@@ -1,9 +1,17 @@
 #pragma once
+#include <cstdint>
+#include <string>
+
 #include "ToneControls.h"
 #include "ToneOutput.h"
 #include "WorkingValues.h"
 
 namespace quor {
+
+// Twice the bandwidth named by an FSList item, rounded: the sample rate it gives.
+int32_t sampleRateOfBandwidth(const std::string& bandwidthText);
+// The apply's rule for every frequency: above 0 and strictly below half the sample rate.
+bool frequencyWithinBandwidth(float hertz, int32_t sampleRate);
 
 // Derives the working values from the window's tone controls: the apply operation and the
 // handlers of the level, bandwidth, resolution and pulse switch. Handlers throw ToneError.

@@ -13,7 +13,7 @@ ParsedCommandLine parse(QStringList arguments) {
 TEST(QuorgenOptions, TakesEveryToneOptionAsTheWindowWouldShowIt) {
   const ParsedCommandLine p = parse(
       {"play",          "--freq",      "440,5",    "--sweep", "--init",  "20",        "--final",
-       "20000",         "--linear",    "--period", "7",       "--level", "80",        "--waveform",
+       "5000",          "--linear",    "--period", "7",       "--level", "80",        "--waveform",
        "triangular",    "--pulses",    "4",        "--duty",  "25",      "--offset",  "--loop",
        "2.5",           "--bandwidth", "5512.5",   "--bits",  "8",       "--buffers", "2",
        "--buffer-size", "64536",       "--device", "1"});
@@ -23,7 +23,7 @@ TEST(QuorgenOptions, TakesEveryToneOptionAsTheWindowWouldShowIt) {
   EXPECT_EQ(r.freq, "440,5");  // texts stay as typed; the engine reads them
   EXPECT_TRUE(r.sweep);
   EXPECT_EQ(r.init, "20");
-  EXPECT_EQ(r.final, "20000");
+  EXPECT_EQ(r.final, "5000");
   EXPECT_EQ(r.logarithmic, false);
   EXPECT_EQ(r.period, "7");
   EXPECT_EQ(r.level, "80");
@@ -75,6 +75,53 @@ TEST(QuorgenOptions, RefusesWhatTheWindowCouldNotBeToldWithAReason) {
     EXPECT_FALSE(p.ok) << arguments.join(' ').toStdString();
     EXPECT_NE(p.error.find(reason), std::string::npos)
         << arguments.join(' ').toStdString() << ": " << p.error;
+  }
+}
+
+// What the window's spin ranges hold, and the frequencies its apply accepts at the chosen
+// bandwidth, pass; anything the window would refuse or correct is refused, never played.
+TEST(QuorgenOptions, RefusesToneValuesOutsideTheWindowsRangesNamingTheRange) {
+  const std::vector<std::pair<QStringList, std::vector<std::string>>> refused{
+      {{"--freq", "11025"}, {"--freq '11025'", "above 0 and below 11025 Hz at --bandwidth 11025"}},
+      {{"--freq", "abc"}, {"--freq 'abc'", "below 11025 Hz"}},
+      {{"--freq", "0"}, {"--freq '0'"}},
+      {{"--sweep", "--init", "20", "--final", "20000", "--period", "10"},
+       {"--final '20000'", "below 11025 Hz"}},
+      {{"--bandwidth", "5512.5", "--init", "5512.5"},
+       {"--init '5512.5'", "below 5512.5 Hz at --bandwidth 5512.5"}},
+      {{"--period", "0"}, {"--period '0'", "whole number of seconds from 1 to 120"}},
+      {{"--period", "121"}, {"--period '121'"}},
+      {{"--period", "3.5"}, {"--period '3.5'"}},
+      {{"--level", "101"}, {"--level '101'", "whole number from 0 to 100"}},
+      {{"--level", "-1"}, {"--level '-1'"}},
+      {{"--level", "50.5"}, {"--level '50.5'"}},
+      {{"--pulses", "121"}, {"--pulses '121'", "whole number from 0 to 120"}},
+      {{"--pulses", "-1"}, {"--pulses '-1'"}},
+      {{"--duty", "0.5"}, {"--duty '0.5'", "from 1 to 100"}},
+      {{"--duty", "101"}, {"--duty '101'"}},
+      {{"--duty", "33,3"}, {"--duty '33,3'"}},  // the window would read 33
+  };
+  for (const auto& [options, reasons] : refused) {
+    const ParsedCommandLine p = parse(QStringList{"play"} + options);
+    EXPECT_FALSE(p.ok) << options.join(' ').toStdString();
+    for (const std::string& reason : reasons) {
+      EXPECT_NE(p.error.find(reason), std::string::npos)
+          << options.join(' ').toStdString() << ": " << p.error;
+    }
+  }
+
+  const std::vector<QStringList> accepted{
+      {"--freq", "11024.9"},
+      {"--freq", "12,5"},
+      {"--bandwidth", "22050", "--sweep", "--init", "20", "--final", "20000", "--period", "10"},
+      {"--bandwidth", "5512.5"},  // the defaults above it are held below it, as in the window
+      {"--period", "1", "--level", "0", "--pulses", "0", "--duty", "1"},
+      {"--period", "120", "--level", "100", "--pulses", "120", "--duty", "100"},
+      {"--duty", "33.3"},
+  };
+  for (const QStringList& options : accepted) {
+    const ParsedCommandLine p = parse(QStringList{"play"} + options);
+    EXPECT_TRUE(p.ok) << options.join(' ').toStdString() << ": " << p.error;
   }
 }
 

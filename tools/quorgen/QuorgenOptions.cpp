@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 
+#include "QuorgenChecks.h"
 #include "WindowLayout.h"
 
 namespace quor::tools {
@@ -9,18 +10,25 @@ namespace quor::tools {
 namespace {
 
 struct OptionSet {
-  QCommandLineOption freq{"freq", "Frequency in Hz of a constant tone (field fEdit).", "TEXT"};
+  QCommandLineOption freq{
+      "freq", "Frequency in Hz of a constant tone, above 0 and below the bandwidth (field fEdit).",
+      "TEXT"};
   QCommandLineOption sweep{"sweep", "Play a sweep instead of a constant tone (page Sweep)."};
-  QCommandLineOption init{"init", "Initial frequency in Hz of a sweep (field fInit).", "TEXT"};
-  QCommandLineOption final{"final", "Final frequency in Hz of a sweep (field fFinal).", "TEXT"};
+  QCommandLineOption init{
+      "init", "Initial frequency in Hz of a sweep, below the bandwidth (field fInit).", "TEXT"};
+  QCommandLineOption final{
+      "final", "Final frequency in Hz of a sweep, below the bandwidth (field fFinal).", "TEXT"};
   QCommandLineOption log{"log", "Logarithmic sweep (check box Logarithmic checked; default)."};
   QCommandLineOption linear{"linear", "Linear sweep (check box Logarithmic unchecked)."};
-  QCommandLineOption period{"period", "Tone period in whole seconds (field Duration).", "TEXT"};
+  QCommandLineOption period{"period", "Tone period in whole seconds, 1 to 120 (field Duration).",
+                            "TEXT"};
   QCommandLineOption level{
-      "level", "Output level, 100 = full scale, in dB steps (field Amplitude).", "TEXT"};
+      "level", "Output level, 0 to 100 = full scale, in dB steps (field Amplitude).", "TEXT"};
   QCommandLineOption waveform{"waveform", "sine, square or triangular (list WaveForm).", "KIND"};
-  QCommandLineOption pulses{"pulses", "Pulses per second, 0 = continuous (field Pulses).", "TEXT"};
-  QCommandLineOption duty{"duty", "Duty cycle of the pulses in percent (field DutyCycle).", "TEXT"};
+  QCommandLineOption pulses{"pulses", "Pulses per second, 0 to 120, 0 = continuous (field Pulses).",
+                            "TEXT"};
+  QCommandLineOption duty{
+      "duty", "Duty cycle of the pulses in percent, 1 to 100 (field DutyCycle).", "TEXT"};
   QCommandLineOption offset{"offset", "Shift the signal above zero (check box chkPositiveOffset)."};
   QCommandLineOption loop{"loop",
                           "Repeat the period (check box chkLoop) and stop after SECONDS "
@@ -60,7 +68,8 @@ void describe(QCommandLineParser& parser) {
       "                            stops it at once\n"
       "  render [options] -o FILE  write a mono RIFF WAV at the tone's sample rate\n"
       "  devices                   list the output devices with their item numbers\n\n"
-      "Options are the main window's controls, given as a user would type them. Defaults are\n"
+      "Options are the main window's controls, given as a user would type them; a value that\n"
+      "the window would not take or would correct is refused. Defaults are\n"
       "the window's first start: sine, 1000 Hz, period 3, level 100, no pulses, no offset,\n"
       "bandwidth 11025, 4 buffers of 16384 bytes, 16 bit, and no loop.\n\n"
       "Exit status: 0 done, 1 the sound device or the file failed, 2 bad command line,\n"
@@ -203,6 +212,8 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
     result.error = "devices takes no tone options";
     return result;
   }
+  result.error = toneValueError(r);
+  if (!result.error.empty()) return result;
   result.ok = true;
   return result;
 }
