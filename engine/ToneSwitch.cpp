@@ -44,7 +44,10 @@ void ToneSwitch::OnButtonClick() {
   output_.setBufferSize(bufferSize);
   if (output_.start()) return;
 
-  controls_.showMessage(std::string(kSoundcardError) + "\r" + output_.errorMessage());
+  // A period of no samples never fills a buffer; the sound card's words would not say why.
+  controls_.showMessage(values_.SamplesPerPeriod <= 0
+                            ? std::string(kPeriodTooShort)
+                            : std::string(kSoundcardError) + "\r" + output_.errorMessage());
   stopsignal();
   values_.ToneBusy = false;
   controls_.hideScriptDialog();

@@ -23,6 +23,8 @@ class ToneSwitch {
 
   static constexpr const char* kSoundcardError =
       "Soundcard Error! The system message returned by Windows was: ";
+  static constexpr const char* kPeriodTooShort =
+      "The tone cannot start: the period must be at least 1 second.";
 
  private:
   void setOutputSettingsEnabled(bool enabled);

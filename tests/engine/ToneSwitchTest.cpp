@@ -85,6 +85,19 @@ TEST_F(ToneSwitchTest, ToneShorterThanOneBufferCannotStart) {
   EXPECT_TRUE(output.isActive);
 }
 
+TEST_F(ToneSwitchTest, PeriodWithoutSecondsCannotStartAndSaysWhy) {
+  for (const char* period : {"0", "-1"}) {
+    const size_t before = controls.messages().size();
+    enter(Control::Duration, period);
+    engine.toneSwitch.OnButtonClick();
+    ASSERT_EQ(controls.messages().size(), before + 1) << period;
+    EXPECT_EQ(controls.messages().back(),
+              "The tone cannot start: the period must be at least 1 second.");
+    EXPECT_FALSE(output.isActive);
+    EXPECT_TRUE(controls.enabled(Control::FSList));
+  }
+}
+
 TEST_F(ToneSwitchTest, RefusedDeviceReportsItsText) {
   output.refuseOpen = true;
   engine.toneSwitch.OnButtonClick();
