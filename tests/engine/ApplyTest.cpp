@@ -103,8 +103,19 @@ TEST_F(Apply, PulseRatesOutsideZeroToSampleRateAreHeldInRange) {
 TEST_F(Apply, DutyCycleAndPeriod) {
   enter(Control::DutyCycle, "50");
   EXPECT_EQ(v.DutyFraction, 0.5f);
-  enter(Control::DutyCycle, "33.3");
-  EXPECT_EQ(v.DutyFraction, static_cast<float>(static_cast<long double>(33.3f) / 100));
+  // Read to float32 first, then divided and rounded again. For the last three, one rounding
+  // of the exact quotient would give another float.
+  const struct {
+    const char* text;
+    long double typed;
+  } duties[] = {{"33.3", 33.3L}, {"0.03", 0.03L}, {"0.09", 0.09L}, {"0.18", 0.18L}};
+  for (const auto& d : duties) {
+    enter(Control::DutyCycle, d.text);
+    EXPECT_EQ(v.DutyFraction, static_cast<float>(static_cast<float>(d.typed) / 100.0L)) << d.text;
+    if (d.typed < 1) {
+      EXPECT_NE(v.DutyFraction, static_cast<float>(d.typed / 100.0L)) << d.text;
+    }
+  }
   enter(Control::Duration, "3");
   EXPECT_EQ(v.SamplesPerPeriod, 66150);
 }
