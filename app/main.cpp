@@ -4,7 +4,7 @@
 #include "DeviceList.h"
 #include "FirstPaintReport.h"
 #include "PortAudioWaveOut.h"
-#include "TfrmGenerator.h"
+#include "ProgramWindows.h"
 #include "ToneOutputAdapter.h"
 #include "Version.h"
 #include "WindowFont.h"
@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
   const quor::audio::OutputDeviceList devices = quor::audio::outputDeviceList(platform);
   services.deviceItems = devices.items;
   services.hideDeviceList = devices.hidden;
-  quor::TfrmGenerator window(services);
-  const auto outputStateChanged = [&window] { window.AudioOutputStateChanged(); };
-  output.connectSwitch(window.engine().toneSwitch, outputStateChanged, outputStateChanged);
-  window.show();
+  const std::unique_ptr<quor::TfrmGenerator> window = quor::createProgramWindows(services);
+  const auto outputStateChanged = [&window] { window->AudioOutputStateChanged(); };
+  output.connectSwitch(window->engine().toneSwitch, outputStateChanged, outputStateChanged);
+  window->show();
   return QApplication::exec();
 }

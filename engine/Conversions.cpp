@@ -69,6 +69,20 @@ size_t skipBlanks(const std::string& s, size_t i) {
   return i;
 }
 
+// The whole text as one float32 number, with trailing blanks allowed or not.
+std::optional<float> wholeTextAsFloat(const std::string& text, bool trailingBlanks) {
+  std::string number;
+  size_t end = scanNumber(text, skipBlanks(text, 0), true, number);
+  // A number without an exponent marker must not end in a dangling "e".
+  if (end != std::string::npos && trailingBlanks) end = skipBlanks(text, end);
+  if (end == std::string::npos || end != text.size()) return std::nullopt;
+  const long double value = parseCLocale(number);
+  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<float>(value);
+}
+
 }  // namespace
 
 float IntlStrToFloat(const std::string& Str) {
@@ -76,18 +90,13 @@ float IntlStrToFloat(const std::string& Str) {
   for (char& c : text) {
     if (c == ',') c = '.';
   }
-  std::string number;
-  size_t end = scanNumber(text, skipBlanks(text, 0), true, number);
-  // A number without an exponent marker must not end in a dangling "e".
-  if (end != std::string::npos) end = skipBlanks(text, end);
-  if (end == std::string::npos || end != text.size()) {
-    throw ToneError(formatted("'%s' is not a valid floating point value", Str));
-  }
-  const long double value = parseCLocale(number);
-  if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-    throw ToneError(formatted("'%s' is not a valid floating point value", Str));
-  }
-  return static_cast<float>(value);
+  const std::optional<float> value = wholeTextAsFloat(text, true);
+  if (!value) throw ToneError(formatted("'%s' is not a valid floating point value", Str));
+  return *value;
+}
+
+std::optional<float> PlainDecimalToFloat(const std::string& text) {
+  return wholeTextAsFloat(text, false);
 }
 
 int32_t LenientInteger(const std::string& text) {

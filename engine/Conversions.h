@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quor {
@@ -7,6 +8,10 @@ namespace quor {
 // Converts a decimal text that uses "," or "." as its decimal separator to float32, under
 // any process locale. Throws ToneError "'%s' is not a valid floating point value".
 float IntlStrToFloat(const std::string& Str);
+
+// A decimal number with "." as the decimal point and nothing around it but leading blanks,
+// rounded to float32; empty when the text is anything else or beyond float32.
+std::optional<float> PlainDecimalToFloat(const std::string& text);
 
 // Leading blanks, an optional sign and the digits that follow; never fails (0 when there is
 // no number). Values beyond 32 bits saturate.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Conversions.h"
+#include "FrequencyScale.h"
 #include "ToneError.h"
 
 namespace quor {
@@ -82,7 +83,7 @@ void ToneParameters::fEditExit() {
 
   const float f = IntlStrToFloat(controls_.text(Control::fEdit));
   if (controls_.menuChecked(MenuOption::FreqSlider1) && controls_.sliderExists()) {
-    controls_.setSliderPosition(RoundHalfEven(1000.0L * log10l(static_cast<long double>(f) / 2)));
+    controls_.setSliderPosition(SliderPosition(f));
   }
 
   values_.SamplesPerPeriod =
@@ -155,8 +156,7 @@ void ToneParameters::FSListChange() {
   values_.SampleRate = sampleRateFromBandwidth();
   const int32_t half = values_.SampleRate / 2;
   if (controls_.sliderExists()) {
-    const float quarter = static_cast<float>(values_.SampleRate / 4);
-    controls_.setSliderRange(RoundHalfEven(1000.0L * log10l(quarter)), std::to_string(half));
+    controls_.setSliderRange(SliderMaximumOfRate(values_.SampleRate), std::to_string(half));
   }
   for (const auto& field : kFrequencyFields) {
     if (IntlStrToFloat(controls_.text(field.control)) > half) {

@@ -89,7 +89,8 @@ void TfrmGenerator::buildMenu() {
   QMenu* tools = addMenu(bar, "Recall1", "&Tools", kMainTopic);
   QAction* slider = addItem(tools, "FreqSlider1", "Show &Frequency Slider", Qt::CTRL | Qt::Key_F);
   slider->setCheckable(true);
-  notYetAvailable(slider);
+  slider->setEnabled(false);  // until the slider window exists
+  connect(slider, &QAction::triggered, this, [this] { guarded([this] { FreqSlider1Click(); }); });
   QAction* screensaver = addItem(tools, "DisableScreensaver", "Disable Screensaver when active");
   screensaver->setCheckable(true);
   screensaver->setChecked(true);

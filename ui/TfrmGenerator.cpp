@@ -20,12 +20,16 @@
 
 #include "AppSettings.h"
 #include "ApplicationTitle.h"
+#include "Conversions.h"
 #include "ErrorText.h"
+#include "FieldEvents.h"
 #include "FlashWindowSequence.h"
+#include "FrequencyScale.h"
 #include "HelpWindow.h"
 #include "LedFrame.h"
 #include "MessagePresenter.h"
 #include "TAboutBox.h"
+#include "TfrmFrequencySlider.h"
 #include "Version.h"
 #include "WaveFormList.h"
 #include "WaveformPictures.h"
@@ -39,20 +43,6 @@ QStringList toQt(const std::vector<std::string>& texts) {
   QStringList list;
   for (const std::string& text : texts) list << QString::fromStdString(text);
   return list;
-}
-
-// Leaving a field for a menu, a pop-up or another window is not leaving it for another
-// control of this window.
-bool leavesForAnotherControl(const QEvent* event) {
-  if (event->type() != QEvent::FocusOut) return false;
-  const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-  return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-bool isEnterKey(const QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<const QKeyEvent*>(event)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 }  // namespace
@@ -82,7 +72,9 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
 }
 
 TfrmGenerator::~TfrmGenerator() {
-  // The engine detaches from the controls while they still exist.
+  // The slider window works on this one's controls, and the engine detaches from the
+  // controls while they still exist.
+  frmFrequencySlider_.reset();
   presets_.reset();
   engine_.reset();
 }
@@ -120,9 +112,27 @@ void TfrmGenerator::restoreApplicationSettings() {
   RestoreApplicationSettings(*this);
   engine_->parameters.cboSoundQualityChange();
   engine_->values.SampleRate = engine_->parameters.sampleRateFromBandwidth();
-  // Stands for the frequency slider window's creation, whose bandwidth handler performs the
-  // first apply, so that every working value is derived before the first tone.
-  engine_->parameters.FSListChange();
+}
+
+TfrmFrequencySlider& TfrmGenerator::attachFrequencySlider(
+    std::unique_ptr<TfrmFrequencySlider> slider) {
+  frmFrequencySlider_ = std::move(slider);
+  menuOptions_.at(MenuOption::FreqSlider1)->setEnabled(true);
+  return *frmFrequencySlider_;
+}
+
+// The item has toggled its check mark on being chosen; the window follows it.
+void TfrmGenerator::FreqSlider1Click() {
+  if (!menuChecked(MenuOption::FreqSlider1)) {
+    frmFrequencySlider_->hide();
+    return;
+  }
+  setActivePage(SignalPage::Constant);
+  frmFrequencySlider_->setPositionFromMainWindow(
+      SliderPosition(IntlStrToFloat(text(Control::fEdit))));
+  frmFrequencySlider_->show();
+  frmFrequencySlider_->raise();
+  frmFrequencySlider_->activateWindow();
 }
 
 void TfrmGenerator::AudioOutputStateChanged() {
@@ -377,9 +387,12 @@ void TfrmGenerator::setMenuChecked(MenuOption option, bool checked) {
   menuOptions_.at(option)->setChecked(checked);
 }
 
+void TfrmGenerator::setSliderPosition(int position) {
+  frmFrequencySlider_->setPositionFromMainWindow(position);
+}
+
 void TfrmGenerator::setSliderRange(int maximum, const std::string& maximumFrequencyText) {
-  sliderMaximum_ = maximum;
-  sliderMaximumText_ = maximumFrequencyText;
+  frmFrequencySlider_->setMaximumFromMainWindow(maximum, maximumFrequencyText);
 }
 
 void TfrmGenerator::showMessage(const std::string& text) {

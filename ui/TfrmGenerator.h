@@ -32,6 +32,7 @@ class HelpWindow;
 class LedFrame;
 class MessagePresenter;
 class TAboutBox;
+class TfrmFrequencySlider;
 class UpDown;
 class WaveFormList;
 
@@ -82,11 +83,13 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
 
   HelpWindow& helpWindow() { return *helpWindow_; }
   TAboutBox& aboutBox() { return *aboutBox_; }
+  // The frequency slider window, created after this one and kept as long as it lives; until
+  // then its menu item stays dimmed.
+  TfrmFrequencySlider& attachFrequencySlider(std::unique_ptr<TfrmFrequencySlider> slider);
+  TfrmFrequencySlider* frmFrequencySlider() const { return frmFrequencySlider_.get(); }
+  void FreqSlider1Click();
   // The help topic that F1 opens for a menu item or a menu: its own, else its menu's, else 1.
   int helpTopicOf(const QAction* action) const;
-  // The range handed to the frequency slider, kept until that window exists.
-  int sliderMaximum() const { return sliderMaximum_; }
-  const std::string& sliderMaximumText() const { return sliderMaximumText_; }
 
   // ToneControls
   void setEventSink(ControlEventSink* sink) override { sink_ = sink; }
@@ -108,8 +111,8 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   void setLed(LedColour colour) override;
   bool menuChecked(MenuOption option) const override;
   void setMenuChecked(MenuOption option, bool checked) override;
-  bool sliderExists() const override { return false; }
-  void setSliderPosition(int) override {}  // no slider window yet: never asked to move
+  bool sliderExists() const override { return frmFrequencySlider_ != nullptr; }
+  void setSliderPosition(int position) override;
   void setSliderRange(int maximum, const std::string& maximumFrequencyText) override;
   void showMessage(const std::string& text) override;
   void flashScreen() override { btnFlashClick(); }
@@ -185,11 +188,10 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   std::array<QLineEdit*, kMemorySlots> nameEdits_{};
   std::vector<QMenu*> menus_;
   bool onButtonDefault_ = true;
-  int sliderMaximum_ = 0;
-  std::string sliderMaximumText_;
 
   std::unique_ptr<HelpWindow> helpWindow_;
   std::unique_ptr<TAboutBox> aboutBox_;
+  std::unique_ptr<TfrmFrequencySlider> frmFrequencySlider_;
   std::unique_ptr<ToneEngine> engine_;
   std::unique_ptr<Presets> presets_;
 };

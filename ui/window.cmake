@@ -13,7 +13,9 @@ add_library(quor_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LedFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessagePresenter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TAboutBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfrmFrequencySlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfrmGenerator.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveFormList.cpp

@@ -65,6 +65,20 @@ TEST(IntlStrToFloat, IsIndependentOfACommaDecimalLocale) {
   unsetenv("LOCPATH");
 }
 
+// The frequency slider's range fields: "." only, nothing after the number.
+TEST(PlainDecimalToFloat, ReadsOnlyAPlainDecimalNumber) {
+  const struct {
+    const char* text;
+    std::optional<float> value;
+  } cases[] = {
+      {"22031", 22031.0f},   {"  -5", -5.0f},        {"+12.5", 12.5f},       {"1e3", 1000.0f},
+      {".5", 0.5f},          {"0.1", 0.1f},          {"12,5", std::nullopt}, {"abc", std::nullopt},
+      {"", std::nullopt},    {"12 ", std::nullopt},  {"1e", std::nullopt},   {"1e50", std::nullopt},
+      {"nan", std::nullopt}, {"0x10", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PlainDecimalToFloat(c.text), c.value) << c.text;
+}
+
 TEST(LenientConversions, TakeTheLeadingNumberAndNeverFail) {
   EXPECT_EQ(LenientInteger("  42abc"), 42);
   EXPECT_EQ(LenientInteger("-7"), -7);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "TfrmFrequencySlider.h"
 #include "WindowFixture.h"
 
 namespace quor::testing {
@@ -21,7 +22,7 @@ class KeptSettingsTest : public WindowTest {
     services.deviceItems = {"Default Windows Device", "Card A"};
     services.messages = &presenter;
     services.helpFolder = QUOR_HELP_SOURCE_DIR;
-    window = std::make_unique<TfrmGenerator>(services);
+    window = createProgramWindows(services);
   }
   static std::filesystem::path configHome() { return std::getenv("XDG_CONFIG_HOME"); }
 };
@@ -72,6 +73,24 @@ TEST_F(KeptSettingsTest, CloseAndReopenKeepsTheNineAndNothingElse) {
   EXPECT_EQ(window->text(Control::Amplitude), "100");
   EXPECT_TRUE(window->checked(Control::chkLoop));
   EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(KeptSettingsTest, AStoredSliderCheckComesBackWithTheSliderWindowHidden) {
+  window->setMenuChecked(MenuOption::FreqSlider1, true);
+  restart();
+  QAction* item = window->findChild<QAction*>("FreqSlider1");
+  TfrmFrequencySlider& slider = *window->frmFrequencySlider();
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_FALSE(slider.isVisible());
+  window->setText(Control::fEdit, "440");
+  window->engine().parameters.fEditExit();
+  EXPECT_EQ(slider.position(), 2342);  // it follows every apply all the same
+  item->trigger();
+  EXPECT_FALSE(item->isChecked());
+  EXPECT_FALSE(slider.isVisible());
+  item->trigger();
+  EXPECT_TRUE(item->isChecked());
+  EXPECT_TRUE(slider.isVisible());
 }
 
 TEST_F(KeptSettingsTest, AnUnwritableSettingsFileIsSaidOnceAndTheCloseGoesOn) {

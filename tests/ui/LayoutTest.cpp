@@ -188,7 +188,7 @@ TEST_F(LayoutTest, TheMenuHasItsCaptionsShortcutsAndCheckItems) {
       {"RunScript1", "&Run Tone Script", QKeySequence("Ctrl+R"), false, false},
       {"OpenScriptEditor1", "Open Script &Editor", QKeySequence("Ctrl+E"), false, false},
       {"Exit1", "&Exit", QKeySequence("Ctrl+X"), true, false},
-      {"FreqSlider1", "Show &Frequency Slider", QKeySequence("Ctrl+F"), false, true},
+      {"FreqSlider1", "Show &Frequency Slider", QKeySequence("Ctrl+F"), true, true},
       {"DisableScreensaver", "Disable Screensaver when active", {}, true, true},
       {"Flashscreenwhenfinished1", "Flash screen when finished", {}, true, true},
       {"OnOff1", "On/Off", QKeySequence("F5"), true, false},

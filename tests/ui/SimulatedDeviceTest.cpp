@@ -24,7 +24,7 @@ class SimulatedDeviceTest : public ::testing::Test {
     services.hideDeviceList = list.hidden;
     services.messages = &presenter;
     services.helpFolder = QUOR_HELP_SOURCE_DIR;
-    window = std::make_unique<TfrmGenerator>(services);
+    window = createProgramWindows(services);
     output.connectSwitch(window->engine().toneSwitch);
     window->onFlashScreen = [this] { ++flashes; };
     window->show();

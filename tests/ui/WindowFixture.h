@@ -11,6 +11,7 @@
 
 #include "FakeToneOutput.h"
 #include "MessagePresenter.h"
+#include "ProgramWindows.h"
 #include "TfrmGenerator.h"
 
 namespace quor::testing {
@@ -36,7 +37,7 @@ class WindowTest : public ::testing::Test {
     services.hideDeviceList = hideDeviceList;
     services.messages = &presenter;
     services.helpFolder = QUOR_HELP_SOURCE_DIR;
-    window = std::make_unique<TfrmGenerator>(services);
+    window = createProgramWindows(services);
     output.fill = [this](uint8_t* b, int32_t& s) {
       return window->engine().toneSwitch.AudioOut1FillBuffer(b, s);
     };
