@@ -106,6 +106,11 @@ void MemoryControls::setSliderRange(int maximum, const std::string& maximumFrequ
   sliderMaximumText_ = maximumFrequencyText;
 }
 
+void MemoryControls::hideScriptDialog() {
+  ++scriptDialogHides_;
+  if (onHideScriptDialog) onHideScriptDialog();
+}
+
 void MemoryControls::userType(Control control, const std::string& text) {
   setText(control, text);
 }

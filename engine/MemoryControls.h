@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -41,7 +42,10 @@ class MemoryControls : public ToneControls {
   void setSliderRange(int maximum, const std::string& maximumFrequencyText) override;
   void showMessage(const std::string& text) override { messages_.push_back(text); }
   void flashScreen() override { ++flashes_; }
-  void hideScriptDialog() override { ++scriptDialogHides_; }
+  void hideScriptDialog() override;
+
+  // Where a failed start's hiding of the script dialog goes: the dialog of the script host.
+  std::function<void()> onHideScriptDialog;
 
   // What a user does: type a text and leave the field; pick a list item; click a check box
   // or the pulsed group.

@@ -1,0 +1,50 @@
+#include "ScriptFile.h"
+
+#include <cerrno>
+
+#include "FileErrorText.h"
+#include "ToneError.h"
+#include "Windows1252.h"
+
+namespace quor {
+
+namespace {
+
+std::FILE* openForReading(const std::string& fileName) {
+  // Too long a name is refused before the file system is asked, as on every platform.
+  if (fileName.size() > kLongestFileName) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
+  errno = 0;
+  return std::fopen(fileName.c_str(), "rb");
+}
+
+}  // namespace
+
+ScriptFile::ScriptFile(const std::string& fileName)
+    : fileName_(fileName), file_(openForReading(fileName)) {
+  if (!file_) fail(errno);
+}
+
+void ScriptFile::fail(int error) const {
+  throw ToneError(fileErrorText(error, fileName_));
+}
+
+std::string ScriptFile::readLine() {
+  std::string bytes;
+  int c;
+  while ((c = std::getc(file_.get())) != EOF && c != '\n') {
+    if (c != '\r') bytes += static_cast<char>(c);
+  }
+  if (c == EOF && std::ferror(file_.get())) fail(errno);
+  return decodeWindows1252(bytes);
+}
+
+void ScriptFile::rewind() {
+  errno = 0;
+  if (std::fseek(file_.get(), 0, SEEK_SET) != 0) fail(errno);
+  std::clearerr(file_.get());
+}
+
+}  // namespace quor

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace quor {
+
+// A tone script opened for reading, line by line. Scripts are Windows-1252 text; lines end at
+// LF or CR LF and a CR anywhere else is dropped. The language has no end-of-file mark: reading
+// on past the last line gives empty lines. Errors are thrown as ToneError with the message a
+// user sees for a file that cannot be opened or read.
+class ScriptFile {
+ public:
+  explicit ScriptFile(const std::string& fileName);
+
+  // The next line as UTF-8, without its line end.
+  std::string readLine();
+  // Back to the first line.
+  void rewind();
+
+ private:
+  [[noreturn]] void fail(int error) const;
+
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+
+  std::string fileName_;
+  std::unique_ptr<std::FILE, Closer> file_;
+};
+
+}  // namespace quor
