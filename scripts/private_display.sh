@@ -13,3 +13,32 @@ private_display_start() {
   [ -s "$work/display" ] || { echo "Xvfb did not start"; cat "$work/xvfb.log"; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")"
 }
+
+# private_session_start: for a script that runs the program on its own; a work folder `work`
+# that holds the program's settings instead of the user's, removed on exit together with
+# every process listed in `pids`, and a private display.
+private_session_start() {
+  work=$(mktemp -d)
+  export XDG_CONFIG_HOME="$work/config"
+  pids=()
+  trap private_session_stop EXIT
+  private_display_start "$work"
+}
+
+private_session_stop() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+
+# program_window_start PROGRAM [ARGUMENTS...]: starts the program in the background, its output
+# in $work/program.log, waits for its main window and gives it the focus; sets `program_pid`
+# and `window`.
+program_window_start() {
+  "$@" >"$work/program.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
+    echo "the window did not appear"; cat "$work/program.log"; return 1; }
+  xdotool windowfocus --sync "$window"
+  sleep 0.5
+}
