@@ -92,7 +92,8 @@ void replaceFile(const std::string& fileName, std::string_view bytes) {
   std::optional<mode_t> keepMode;
   struct stat existing {};
   if (::stat(target.c_str(), &existing) == 0) {
-    if (S_ISDIR(existing.st_mode)) fail(EISDIR, fileName);
+    // A device or a pipe would be swapped for a file by the rename.
+    if (!S_ISREG(existing.st_mode)) fail(EACCES, fileName);
     // A file the user may not write stays refused, although its folder would take a new one.
     if (::access(target.c_str(), W_OK) != 0) fail(errno, fileName);
     keepMode = existing.st_mode & 07777;

@@ -21,7 +21,7 @@ QString QtFileDialogs::choose(const FileDialogRequest& request, bool save) {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.setNameFilter(qtNameFilters(request.filter));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return withDefaultExtension(dialog.selectedFiles().constFirst(), request.defaultExtension);
+  return completedFileName(dialog.selectedFiles().constFirst(), request.defaultExtension, !save);
 }
 
 QString qtNameFilters(const QString& filter) {
@@ -37,12 +37,13 @@ QString qtNameFilters(const QString& filter) {
   return filters.join(";;");
 }
 
-QString withDefaultExtension(const QString& fileName, const QString& extension) {
-  if (fileName.isEmpty() || extension.isEmpty()) return fileName;
+QString completedFileName(const QString& chosen, const QString& extension, bool opening) {
+  if (chosen.isEmpty() || extension.isEmpty()) return chosen;
+  if (opening && QFileInfo::exists(chosen)) return chosen;
   // "name." has an empty extension, which the default one fills.
-  if (fileName.endsWith('.')) return fileName + extension;
-  if (!QFileInfo(fileName).suffix().isEmpty()) return fileName;
-  return fileName + "." + extension;
+  if (chosen.endsWith('.')) return chosen + extension;
+  if (!QFileInfo(chosen).suffix().isEmpty()) return chosen;
+  return chosen + "." + extension;
 }
 
 }  // namespace quor

@@ -41,7 +41,8 @@ class QtFileDialogs : public FileDialogs {
 // "*.*", which means every file, as "*".
 QString qtNameFilters(const QString& filter);
 
-// The chosen name, with the default extension added when its file name has none.
-QString withDefaultExtension(const QString& fileName, const QString& extension);
+// The name a dialog answers: the chosen one, with the default extension added when its file
+// name has none. A file chosen for opening that exists under that very name is taken as it is.
+QString completedFileName(const QString& chosen, const QString& extension, bool opening);
 
 }  // namespace quor

@@ -230,6 +230,9 @@ TEST_F(ToneSettingsFileTest, BooleanLines) {
 TEST_F(ToneSettingsFileTest, FilesThatCannotBeOpenedSayWhy) {
   const std::string missingFolder = folder.file("gone") + "/x.qvp";
   const std::string tooLong = folder.file(std::string(260, 'n'));
+  const ScratchFolder pipes;
+  const std::string pipe = pipes.file("pipe.qvp");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const struct {
     const char* what;
     std::string file;
@@ -240,6 +243,8 @@ TEST_F(ToneSettingsFileTest, FilesThatCannotBeOpenedSayWhy) {
       {"missing folder", missingFolder, true, "Invalid file name - " + missingFolder},
       {"a folder", folder.path().string(), true, "File access denied"},
       {"too long a name", tooLong, true, "Invalid file name - " + tooLong},
+      {"a pipe, which would never end", pipe, true, "File access denied"},
+      {"save over a pipe", pipe, false, "File access denied"},
       {"save into a missing folder", missingFolder, false, "Invalid file name - " + missingFolder},
       {"save over a folder", folder.path().string(), false, "File access denied"},
       {"save under too long a name", tooLong, false, "Invalid file name - " + tooLong},
@@ -259,6 +264,7 @@ TEST_F(ToneSettingsFileTest, FilesThatCannotBeOpenedSayWhy) {
     EXPECT_EQ(memories, start) << c.what;
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 0);
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
 }
 
 TEST_F(ToneSettingsFileTest, SavingOverAFileKeepsItsPermissionsAndWritesThroughALink) {

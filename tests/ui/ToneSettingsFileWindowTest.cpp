@@ -188,15 +188,26 @@ TEST(FileDialogsTest, FiltersInQtsFormAndTheDefaultExtension) {
       {"Two kinds|*.a;*.b", "Two kinds (*.a *.b)"},
   };
   for (const auto& f : filters) EXPECT_EQ(qtNameFilters(f.filter), f.qt) << f.filter.toStdString();
+  QTemporaryDir folder;
+  const QString existing = QDir(folder.path()).filePath("nodot");
+  ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
   const struct {
-    QString typed, chosen;
+    QString typed;
+    bool opening;
+    QString chosen;
   } names[] = {
-      {"/home/u/mine", "/home/u/mine.qvp"},     {"/home/u/mine.qvp", "/home/u/mine.qvp"},
-      {"/home/u/mine.txt", "/home/u/mine.txt"}, {"/home/u/mine.", "/home/u/mine.qvp"},
-      {"/home/u.v/mine", "/home/u.v/mine.qvp"}, {"", ""},
+      {"/home/u/mine", false, "/home/u/mine.qvp"},
+      {"/home/u/mine", true, "/home/u/mine.qvp"},
+      {"/home/u/mine.qvp", false, "/home/u/mine.qvp"},
+      {"/home/u/mine.txt", false, "/home/u/mine.txt"},
+      {"/home/u/mine.", false, "/home/u/mine.qvp"},
+      {"/home/u.v/mine", false, "/home/u.v/mine.qvp"},
+      {existing, true, existing},
+      {existing, false, existing + ".qvp"},
+      {"", false, ""},
   };
   for (const auto& n : names) {
-    EXPECT_EQ(withDefaultExtension(n.typed, "qvp"), n.chosen) << n.typed.toStdString();
+    EXPECT_EQ(completedFileName(n.typed, "qvp", n.opening), n.chosen) << n.typed.toStdString();
   }
 }
 

@@ -35,37 +35,52 @@ normalised() {
 cd "$work"
 program_window_start "$program" "$work/hand.qvp" || exit 1
 
-# dialog KEYS TITLE NAME: opens a file dialog with KEYS, types NAME into it and confirms.
+# Under load a step can take seconds (a save waits until the file is on the disk): the waits
+# are long, and a failure leaves a screenshot of what the screen showed.
+failed() {
+  echo "$*"; import -window root "$artifacts/settings-file-failed.png" || true
+  ls -la "$work"; cat "$work/program.log"; exit 1
+}
+
+# dialog KEYS TITLE NAME: opens a file dialog with KEYS, types NAME into it and confirms. The
+# dialogs open in the program's working folder. A busy machine may let keys reach a dialog
+# before it takes them: the name is typed again, over what arrived, until the dialog closes.
 dialog() {
   # Without a window manager, the closed dialog hands the focus back to nobody.
   xdotool windowfocus --sync "$window"
   xdotool key --window "$window" --clearmodifiers "$1"
-  local found
-  found=$(timeout 10 xdotool search --sync --name "^$2\$" | head -n1) || {
-    echo "the dialog \"$2\" did not appear"; cat "$work/program.log"; exit 1; }
-  xdotool windowfocus --sync "$found"
-  sleep 0.3
-  xdotool type --delay 20 "$3"
-  # The name's completion pops up a moment after the typing; Return then takes both.
-  sleep 0.5
-  xdotool key Return
-  for _ in $(seq 50); do xdotool search --name "^$2\$" >/dev/null 2>&1 || return 0; sleep 0.1; done
-  echo "the dialog \"$2\" did not close"; exit 1
+  local found attempt
+  found=$(timeout 30 xdotool search --sync --onlyvisible --name "^$2\$" | head -n1) ||
+    failed "the dialog \"$2\" did not appear"
+  for attempt in 1 2 3; do
+    xdotool windowfocus --sync "$found"
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type --delay 40 "$3"
+    # The name's completion pops up a moment after the typing; Return then takes both.
+    sleep 0.5
+    xdotool key Return
+    for _ in $(seq 100); do
+      xdotool search --name "^$2\$" >/dev/null 2>&1 || return 0
+      sleep 0.1
+    done
+  done
+  failed "the dialog \"$2\" did not close"
 }
-wait_for() { for _ in $(seq 50); do [ -s "$1" ] && return 0; sleep 0.1; done; echo "no $1"; exit 1; }
+wait_for() { for _ in $(seq 300); do [ -s "$1" ] && return 0; sleep 0.1; done; failed "no $1"; }
 
 import -window root "$artifacts/settings-file-loaded.png"
-dialog ctrl+s "Save Tone Settings As" "$work/copy"
+dialog ctrl+s "Save Tone Settings As" copy
 wait_for "$work/copy.qvp"
-cmp <(normalised "$work/hand.qvp") "$work/copy.qvp" || {
-  echo "the file loaded from the command line did not save back as it was"; exit 1; }
+cmp <(normalised "$work/hand.qvp") "$work/copy.qvp" ||
+  failed "the file loaded from the command line did not save back as it was"
 echo "command-line file saved back through the save dialog, \".qvp\" added"
 
-dialog ctrl+l "Load Tone Settings" "$work/other.qvp"
-dialog ctrl+s "Save Tone Settings As" "$work/again.qvp"
+dialog ctrl+l "Load Tone Settings" other.qvp
+dialog ctrl+s "Save Tone Settings As" again.qvp
 wait_for "$work/again.qvp"
-cmp <(normalised "$work/other.qvp") "$work/again.qvp" || {
-  echo "the file loaded through the open dialog did not save back as it was"; exit 1; }
+cmp <(normalised "$work/other.qvp") "$work/again.qvp" ||
+  failed "the file loaded through the open dialog did not save back as it was"
 echo "file loaded through the open dialog saved back unchanged"
 
 xdotool windowfocus --sync "$window"
