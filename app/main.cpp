@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
   const quor::audio::OutputDeviceList devices = quor::audio::outputDeviceList(platform);
   services.deviceItems = devices.items;
   services.hideDeviceList = devices.hidden;
+  // What Qt has not taken for itself; file names stay the bytes they were given as.
+  services.arguments.assign(argv + 1, argv + argc);
   const std::unique_ptr<quor::TfrmGenerator> window = quor::createProgramWindows(services);
   const auto outputStateChanged = [&window] { window->AudioOutputStateChanged(); };
   output.connectSwitch(window->engine().toneSwitch, outputStateChanged, outputStateChanged);

@@ -29,3 +29,16 @@ private_session_stop() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$work"
 }
+
+# program_window_start PROGRAM [ARGUMENTS...]: starts the program in the background, its output
+# in $work/program.log, waits for its main window and gives it the focus; sets `program_pid`
+# and `window`.
+program_window_start() {
+  "$@" >"$work/program.log" 2>&1 &
+  program_pid=$!
+  pids+=("$program_pid")
+  window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
+    echo "the window did not appear"; cat "$work/program.log"; return 1; }
+  xdotool windowfocus --sync "$window"
+  sleep 0.5
+}

@@ -15,6 +15,13 @@ bool folderMissing(const std::string& fileName) {
 
 }  // namespace
 
+bool isDeviceOrPipe(const std::string& fileName) {
+  std::error_code unknown;
+  const std::filesystem::file_status status = std::filesystem::status(fileName, unknown);
+  return !unknown && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+         !std::filesystem::is_directory(status);
+}
+
 std::string fileErrorText(int error, const std::string& fileName) {
   const std::string invalidName = "Invalid file name - " + fileName;
   if (fileName.size() > kLongestFileName) return invalidName;

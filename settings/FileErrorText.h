@@ -13,6 +13,10 @@ namespace quor {
 //   anything else, a full disk included         "I/O error <number>"
 std::string fileErrorText(int error, const std::string& fileName);
 
+// Whether a name is a device, a pipe or a socket: such a file may never end or may block
+// whoever opens it, so the program's text files refuse it as "File access denied".
+bool isDeviceOrPipe(const std::string& fileName);
+
 // Names longer than this are refused before the file system is asked, on every platform.
 inline constexpr size_t kLongestFileName = 259;
 

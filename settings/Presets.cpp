@@ -6,6 +6,10 @@ Presets::Presets(ToneControls& controls, PresetFaces& faces) : controls_(control
 
 void Presets::initialise() {
   initialiseMemories(memories, controls_);
+  showNames();
+}
+
+void Presets::showNames() {
   for (int slot = 1; slot <= kMemorySlots; ++slot) {
     faces_.setButtonCaption(slot, memorySlot(memories, slot).Name);
   }

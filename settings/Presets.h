@@ -13,6 +13,8 @@ class Presets {
 
   // Start-up: the slots take the window's initial settings and the buttons their names.
   void initialise();
+  // Each button's caption becomes its slot's name, as after a settings file has been loaded.
+  void showNames();
 
   void recall(int slot);  // RecallMemory; a playing tone goes on
   void store(int slot);   // StoreMemory; name and caption stay

@@ -75,9 +75,13 @@ void TfrmGenerator::buildMenu() {
   bar->setObjectName("MainMenu1");
 
   QMenu* file = addMenu(bar, "File1", "&File", kFileMenuTopic);
-  notYetAvailable(addItem(file, "LoadSweepSettings1", "&Load Tone Settings", Qt::CTRL | Qt::Key_L));
-  notYetAvailable(
-      addItem(file, "SaveSweepSettingsAs1", "&Save Tone Settings As...", Qt::CTRL | Qt::Key_S));
+  QAction* load = addItem(file, "LoadSweepSettings1", "&Load Tone Settings", Qt::CTRL | Qt::Key_L);
+  connect(load, &QAction::triggered, this,
+          [this] { guarded([this] { LoadSweepSettings1Click(); }); });
+  QAction* save =
+      addItem(file, "SaveSweepSettingsAs1", "&Save Tone Settings As...", Qt::CTRL | Qt::Key_S);
+  connect(save, &QAction::triggered, this,
+          [this] { guarded([this] { SaveSweepSettingsAs1Click(); }); });
   file->addSeparator()->setObjectName("N1");
   notYetAvailable(
       addItem(file, "RunScript1", "&Run Tone Script", Qt::CTRL | Qt::Key_R, kRunScriptTopic));

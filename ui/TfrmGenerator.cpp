@@ -23,6 +23,7 @@
 #include "Conversions.h"
 #include "ErrorText.h"
 #include "FieldEvents.h"
+#include "FileDialogs.h"
 #include "FlashWindowSequence.h"
 #include "FrequencyScale.h"
 #include "HelpWindow.h"
@@ -55,6 +56,8 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
   } else {
     messages_ = services_.messages;
   }
+  if (services_.dialogs == nullptr) ownDialogs_ = std::make_unique<QtFileDialogs>(this);
+  dialogs_ = services_.dialogs != nullptr ? services_.dialogs : ownDialogs_.get();
   buildWindow();
   // Created once and kept; both are windows of their own, so that disabling this one while
   // the About window is open leaves them usable.
@@ -98,6 +101,7 @@ void TfrmGenerator::FormCreate() {
   presets_->initialise();
   restoreApplicationSettings();
   OnButton_->setFocus();
+  loadSettingsFileArgument();
 }
 
 void TfrmGenerator::fillDeviceList() {

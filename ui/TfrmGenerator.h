@@ -28,6 +28,7 @@ class QTabWidget;
 
 namespace quor {
 
+class FileDialogs;
 class HelpWindow;
 class LedFrame;
 class MessagePresenter;
@@ -44,6 +45,8 @@ struct GeneratorServices {
   std::vector<std::string> deviceItems;
   bool hideDeviceList = false;
   MessagePresenter* messages = nullptr;  // nullptr: real message boxes
+  FileDialogs* dialogs = nullptr;        // nullptr: Qt's file dialogs
+  std::vector<std::string> arguments;    // the command line after the program's name
   QString helpFolder;                    // empty: "help" beside the executable
 };
 
@@ -77,6 +80,10 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   void Exit1Click();
   void btnFlashClick();
   void FormActivate();
+  // Tone settings files (GeneratorSettingsFiles.cpp).
+  void SaveSweepSettingsAs1Click();
+  void LoadSweepSettings1Click();
+  void LoadSettings(const std::string& Filename);
   // After the output's start and stop notifications: the screensaver stays off exactly while
   // a tone plays with "Disable Screensaver when active" checked.
   void AudioOutputStateChanged();
@@ -156,6 +163,7 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   void FormCreate();
   void fillDeviceList();
   void restoreApplicationSettings();
+  void loadSettingsFileArgument();
 
   void raiseEvent(Control control, ControlEvent event);
   void userEvent(Control control, ControlEvent event);
@@ -168,6 +176,8 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   GeneratorServices services_;
   std::unique_ptr<MessagePresenter> ownPresenter_;
   MessagePresenter* messages_;
+  std::unique_ptr<FileDialogs> ownDialogs_;
+  FileDialogs* dialogs_;
   std::unique_ptr<TfrmFlash> frmFlash_;
   EventLoopPacing flashPacing_;
   std::unique_ptr<ScreensaverInhibitor> screensaver_;

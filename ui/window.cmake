@@ -7,8 +7,10 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 add_library(quor_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/ApplicationTitle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GeneratorSettingsFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LedFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessagePresenter.cpp

@@ -183,8 +183,8 @@ TEST_F(LayoutTest, TheMenuHasItsCaptionsShortcutsAndCheckItems) {
     bool enabled;
     bool checkable;
   } items[] = {
-      {"LoadSweepSettings1", "&Load Tone Settings", QKeySequence("Ctrl+L"), false, false},
-      {"SaveSweepSettingsAs1", "&Save Tone Settings As...", QKeySequence("Ctrl+S"), false, false},
+      {"LoadSweepSettings1", "&Load Tone Settings", QKeySequence("Ctrl+L"), true, false},
+      {"SaveSweepSettingsAs1", "&Save Tone Settings As...", QKeySequence("Ctrl+S"), true, false},
       {"RunScript1", "&Run Tone Script", QKeySequence("Ctrl+R"), false, false},
       {"OpenScriptEditor1", "Open Script &Editor", QKeySequence("Ctrl+E"), false, false},
       {"Exit1", "&Exit", QKeySequence("Ctrl+X"), true, false},

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "FakeToneOutput.h"
+#include "FileDialogs.h"
 #include "MessagePresenter.h"
 #include "ProgramWindows.h"
 #include "TfrmGenerator.h"
@@ -25,22 +26,48 @@ class RecordingPresenter : public MessagePresenter {
   std::vector<std::string> errors;
 };
 
+// File dialogs that answer with a name the test chose, or cancel when it chose none, and
+// keep what they were asked.
+class ChosenFiles : public FileDialogs {
+ public:
+  QString openFileName(const FileDialogRequest& request) override { return shown("open", request); }
+  QString saveFileName(const FileDialogRequest& request) override { return shown("save", request); }
+
+  QString chosen;                   // the next dialog's answer; empty: cancelled
+  std::function<void()> whileOpen;  // runs as the dialog shows
+  std::vector<std::pair<std::string, FileDialogRequest>> requests;
+
+ private:
+  QString shown(const char* kind, const FileDialogRequest& request) {
+    requests.emplace_back(kind, request);
+    if (whileOpen) whileOpen();
+    return chosen;
+  }
+};
+
 // A freshly created main window on a fake output, shown and active.
 class WindowTest : public ::testing::Test {
  protected:
   explicit WindowTest(std::vector<std::string> deviceItems = {"Default Windows Device", "Card A",
                                                               "Card B"},
                       bool hideDeviceList = false) {
-    GeneratorServices services;
-    services.output = &output;
-    services.deviceItems = std::move(deviceItems);
-    services.hideDeviceList = hideDeviceList;
-    services.messages = &presenter;
-    services.helpFolder = QUOR_HELP_SOURCE_DIR;
-    window = createProgramWindows(services);
+    window = createProgramWindows(services(std::move(deviceItems), hideDeviceList));
     output.fill = [this](uint8_t* b, int32_t& s) {
       return window->engine().toneSwitch.AudioOut1FillBuffer(b, s);
     };
+  }
+
+  // What the windows of these tests are built on: recording boxes and chosen files.
+  GeneratorServices services(std::vector<std::string> deviceItems = {"Default Windows Device"},
+                             bool hideDeviceList = false) {
+    GeneratorServices built;
+    built.output = &output;
+    built.deviceItems = std::move(deviceItems);
+    built.hideDeviceList = hideDeviceList;
+    built.messages = &presenter;
+    built.dialogs = &dialogs;
+    built.helpFolder = QUOR_HELP_SOURCE_DIR;
+    return built;
   }
 
   void showWindow() {
@@ -66,6 +93,7 @@ class WindowTest : public ::testing::Test {
 
   FakeToneOutput output;
   RecordingPresenter presenter;
+  ChosenFiles dialogs;
   std::unique_ptr<TfrmGenerator> window;
 };
 

@@ -15,8 +15,7 @@ done
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
 private_session_start || exit 1
 
-"$program" >"$work/program.log" 2>&1 &
-pids+=($!)
+program_window_start "$program" || exit 1
 
 caption() {
   xprop -id "$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
@@ -34,10 +33,7 @@ expect_caption() {
   echo "the $3 reads \"$shown\""
 }
 
-main=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
-  echo "the window did not appear"; cat "$work/program.log"; exit 1; }
-xdotool windowfocus --sync "$main"
-expect_caption "$main" "Quor Generator 3.4" "main window"
+expect_caption "$window" "Quor Generator 3.4" "main window"
 
 xdotool key --clearmodifiers alt+h
 sleep 0.3

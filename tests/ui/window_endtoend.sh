@@ -21,13 +21,7 @@ monitor=${PULSE_SOURCE:-quor_null.monitor}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
 private_session_start || exit 1
 
-"$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-pids+=($program_pid)
-window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
-  echo "the window did not appear"; cat "$work/program.log"; exit 1; }
-xdotool windowfocus --sync "$window"
-sleep 0.5
+program_window_start "$program" || exit 1
 
 # One capture of the sink for the whole run. An idle sink sends nothing to its monitor, so a
 # stream of zeros keeps it running; the tone and the silence are cut from the capture by the
