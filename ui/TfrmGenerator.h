@@ -43,7 +43,7 @@ struct GeneratorServices {
   std::vector<std::string> deviceItems;
   bool hideDeviceList = false;
   MessagePresenter* messages = nullptr;  // nullptr: real message boxes
-  QString helpFolder;                    // empty: "help" beside the executable
+  QString helpFolder;                    // empty: the program's help folder
 };
 
 // The generator's main window. It is the engine's set of tone controls: program changes
