@@ -1,6 +1,8 @@
 // quor-generator: the tone generator's window on the system's sound devices.
 #include <QApplication>
+#include <iostream>
 
+#include "CommandLineInfo.h"
 #include "DeviceList.h"
 #include "FirstPaintReport.h"
 #include "PortAudioWaveOut.h"
@@ -10,8 +12,10 @@
 #include "WindowFont.h"
 
 int main(int argc, char** argv) {
+  if (const auto status = quor::answerInfoArgument(argc, argv, std::cout)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(quor::kProductName);
+  QGuiApplication::setDesktopFileName(quor::kDesktopFileName);
   QApplication::setStyle("Fusion");
   QApplication::setFont(quor::windowFont());
   quor::reportFirstPaintIfAsked(&app);

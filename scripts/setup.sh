@@ -15,6 +15,9 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra dbus
   # the reference tone generator the benchmarks compare with
   sox
+  # installing: icon files, manual pages, the Debian package, and the checks of what they install
+  qt6-svg-dev help2man dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils
+  libfile-mimeinfo-perl man-db
 )
 
 missing=()

@@ -6,8 +6,9 @@ class QTextBrowser;
 
 namespace quor {
 
-// The program's own help viewer: numbered HTML topics from a folder beside the executable,
-// shown in a browser window that follows the links between them.
+// The program's own help viewer: numbered HTML topics from the program's help folder, shown
+// in a browser window that follows the links between them. Its title is "Quor Generator Help"
+// followed by the topic's title.
 class HelpWindow : public QWidget {
  public:
   explicit HelpWindow(QString folder);
@@ -20,12 +21,16 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser() const { return browser_; }
 
  private:
+  static constexpr const char* kTitle = "Quor Generator Help";
+  void showDocumentTitle();
+
   QString folder_;
   QTextBrowser* browser_;
   int topic_ = 0;
 };
 
-// The help folder of an installed program: "help" beside the executable.
+// The program's help folder: "help" beside the executable in the build folder, the data
+// folder's "help" in an installed copy.
 QString defaultHelpFolder();
 
 }  // namespace quor

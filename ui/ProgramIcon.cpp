@@ -7,12 +7,8 @@
 
 namespace quor {
 
-QPixmap programPixmap(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
+void paintProgramIcon(QPainter& painter, qreal s) {
   painter.setRenderHint(QPainter::Antialiasing);
-  const qreal s = size;
   painter.setPen(QPen(QColor(40, 40, 40), s / 32));
   painter.setBrush(QColor(16, 48, 32));
   painter.drawRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.14, s * 0.14);
@@ -32,6 +28,13 @@ QPixmap programPixmap(int size) {
   painter.setPen(QPen(QColor(80, 255, 120), s / 14, Qt::SolidLine, Qt::RoundCap));
   painter.setBrush(Qt::NoBrush);
   painter.drawPath(wave);
+}
+
+QPixmap programPixmap(int size) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  paintProgramIcon(painter, size);
   return pixmap;
 }
 

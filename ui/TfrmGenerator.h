@@ -47,7 +47,7 @@ struct GeneratorServices {
   MessagePresenter* messages = nullptr;  // nullptr: real message boxes
   FileDialogs* dialogs = nullptr;        // nullptr: Qt's file dialogs
   std::vector<std::string> arguments;    // the command line after the program's name
-  QString helpFolder;                    // empty: "help" beside the executable
+  QString helpFolder;                    // empty: the program's help folder
 };
 
 // The generator's main window. It is the engine's set of tone controls: program changes

@@ -43,9 +43,11 @@ TEST_F(AboutHelpTest, MainHelpAndTheQuestionMarkOpenTheirTopics) {
   EXPECT_TRUE(help.isVisible());
   EXPECT_EQ(help.currentTopic(), 1);
   EXPECT_EQ(help.browser()->documentTitle(), "Quor Generator");
+  EXPECT_EQ(help.windowTitle(), "Quor Generator Help: Quor Generator");
   QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
   EXPECT_EQ(help.currentTopic(), 2);
   EXPECT_EQ(help.browser()->documentTitle(), "Output Settings");
+  EXPECT_EQ(help.windowTitle(), "Quor Generator Help: Output Settings");
 }
 
 TEST_F(AboutHelpTest, EveryTopicExplainsItsSubject) {
@@ -62,6 +64,7 @@ TEST_F(AboutHelpTest, AMissingTopicIsSaidInTheHelpWindow) {
   HelpWindow help("/nonexistent/help");
   help.showTopic(3);
   EXPECT_TRUE(help.browser()->toPlainText().contains("/nonexistent/help/topic3.html"));
+  EXPECT_EQ(help.windowTitle(), "Quor Generator Help: Help not found");
 }
 
 TEST_F(AboutHelpTest, MenuItemsLeadToTheirHelpTopics) {

@@ -51,11 +51,12 @@ struct OptionSet {
                             "N"};
   QCommandLineOption output{{"o", "output"}, "render only: the WAV file to write.", "FILE"};
   QCommandLineOption help{{"h", "help"}, "Show this help."};
+  QCommandLineOption version{"version", "Show the version."};
 
   void addTo(QCommandLineParser& parser) const {
     parser.addOptions({freq,  sweep,    init,       final,  log,    linear, period,
                        level, waveform, pulses,     duty,   offset, loop,   bandwidth,
-                       bits,  buffers,  bufferSize, device, output, help});
+                       bits,  buffers,  bufferSize, device, output, help,   version});
   }
 };
 
@@ -114,6 +115,11 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
   QuorgenRequest& r = result.request;
   if (parser.isSet(o.help)) {
     r.command = QuorgenCommand::Help;
+    result.ok = true;
+    return result;
+  }
+  if (parser.isSet(o.version)) {
+    r.command = QuorgenCommand::Version;
     result.ok = true;
     return result;
   }

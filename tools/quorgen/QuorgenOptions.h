@@ -6,7 +6,7 @@
 
 namespace quor::tools {
 
-enum class QuorgenCommand { Play, Render, Devices, Help };
+enum class QuorgenCommand { Play, Render, Devices, Help, Version };
 
 // What the command line asks for, in the window's own terms: texts as a user types them and
 // item indexes of the lists. Unset fields keep the window's first-start state.

@@ -8,6 +8,7 @@
 
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
+#include "Version.h"
 
 namespace {
 
@@ -53,6 +54,9 @@ int main(int argc, char** argv) {
   switch (request.command) {
     case QuorgenCommand::Help:
       std::cout << quorgenHelp();
+      return 0;
+    case QuorgenCommand::Version:
+      std::cout << quor::versionLine("quorgen");
       return 0;
     case QuorgenCommand::Devices:
       return devicesCommand(std::cout);
