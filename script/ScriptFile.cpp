@@ -12,7 +12,7 @@ namespace {
 
 std::FILE* openForReading(const std::string& fileName) {
   // Too long a name is refused before the file system is asked, as on every platform.
-  if (fileName.size() > kLongestFileName) {
+  if (fileNameTooLong(fileName)) {
     errno = ENAMETOOLONG;
     return nullptr;
   }

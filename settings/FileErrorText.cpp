@@ -22,9 +22,13 @@ bool isDeviceOrPipe(const std::string& fileName) {
          !std::filesystem::is_directory(status);
 }
 
+bool fileNameTooLong(const std::string& fileName) {
+  return characters(fileName) > kLongestFileName;
+}
+
 std::string fileErrorText(int error, const std::string& fileName) {
   const std::string invalidName = "Invalid file name - " + fileName;
-  if (fileName.size() > kLongestFileName) return invalidName;
+  if (fileNameTooLong(fileName)) return invalidName;
   switch (error) {
     case ENOENT:
       return folderMissing(fileName) ? invalidName : "The specified file was not found";

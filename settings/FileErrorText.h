@@ -17,7 +17,9 @@ std::string fileErrorText(int error, const std::string& fileName);
 // whoever opens it, so the program's text files refuse it as "File access denied".
 bool isDeviceOrPipe(const std::string& fileName);
 
-// Names longer than this are refused before the file system is asked, on every platform.
+// Names longer than this, in characters, are refused before the file system is asked, on every
+// platform.
 inline constexpr size_t kLongestFileName = 259;
+bool fileNameTooLong(const std::string& fileName);
 
 }  // namespace quor

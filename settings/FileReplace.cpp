@@ -81,7 +81,7 @@ void syncFolder(const fs::path& folder) {
 }  // namespace
 
 void replaceFile(const std::string& fileName, std::string_view bytes) {
-  if (fileName.size() > kLongestFileName) fail(ENAMETOOLONG, fileName);
+  if (fileNameTooLong(fileName)) fail(ENAMETOOLONG, fileName);
   fs::path target(fileName);
   std::error_code error;
   if (fs::is_symlink(target, error)) {

@@ -28,6 +28,10 @@ TEST(FileErrorText, ANameOver259CharactersIsInvalidWhateverTheError) {
   EXPECT_EQ(fileErrorText(ENOENT, longest), "The specified file was not found");
   EXPECT_EQ(fileErrorText(ENOENT, tooLong), "Invalid file name - " + tooLong);
   EXPECT_EQ(fileErrorText(EACCES, tooLong), "Invalid file name - " + tooLong);
+  // 259 characters of two bytes each are still a name of 259 characters.
+  std::string accented = "/";
+  for (int i = 0; i < 258; ++i) accented += "\u00E9";
+  EXPECT_EQ(fileErrorText(ENOENT, accented), "The specified file was not found");
 }
 
 }  // namespace
