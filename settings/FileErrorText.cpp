@@ -13,6 +13,13 @@ bool folderMissing(const std::string& fileName) {
   return !folder.empty() && !std::filesystem::is_directory(folder, ignored);
 }
 
+// Characters, not bytes: a name in another script than Latin is as long as it looks.
+size_t characters(const std::string& utf8) {
+  size_t count = 0;
+  for (const char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
 }  // namespace
 
 bool isDeviceOrPipe(const std::string& fileName) {
