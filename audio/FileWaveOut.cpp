@@ -4,23 +4,19 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace quor::audio {
 
 struct FileWaveOut::FileState : Stream {
-  SNDFILE* file = nullptr;
   std::deque<WAVEHDR*> held;  // handed over while paused
-  uint64_t frames = 0;
+  uint64_t frames = 0;        // since the open
 };
 
 FileWaveOut::FileWaveOut(std::string path) : path_(std::move(path)), partial_(path_ + ".partial") {}
 
 FileWaveOut::~FileWaveOut() {
-  forEachOpenStream([](Stream& stream) {
-    auto& s = static_cast<FileState&>(stream);
-    if (s.file != nullptr) sf_close(s.file);
-    s.file = nullptr;
-  });
+  if (file_ != nullptr) sf_close(file_);
   std::remove(partial_.c_str());
 }
 
@@ -37,6 +33,25 @@ std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId
     result = MMSYSERR_BADDEVICEID;
     return nullptr;
   }
+  if (streamOpen_) {
+    result = MMSYSERR_ALLOCATED;
+    return nullptr;
+  }
+  if (oneFile_) {
+    const WAVEFORMATEX& f = fileFormat_;
+    if (format.nSamplesPerSec != f.nSamplesPerSec || format.nChannels != f.nChannels ||
+        format.wBitsPerSample != f.wBitsPerSample) {
+      result = WAVERR_BADFORMAT;
+      return nullptr;
+    }
+  } else if (!openFile(format, result)) {
+    return nullptr;
+  }
+  streamOpen_ = true;
+  return std::make_unique<FileState>();
+}
+
+bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
   SF_INFO info{};
   info.samplerate = static_cast<int>(format.nSamplesPerSec);
   info.channels = format.nChannels;
@@ -52,34 +67,53 @@ std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId
       break;
     default:
       result = WAVERR_BADFORMAT;
-      return nullptr;
+      return false;
   }
   if (format.nBlockAlign != format.wBitsPerSample / 8 * format.nChannels ||
       !sf_format_check(&info)) {
     result = WAVERR_BADFORMAT;
-    return nullptr;
+    return false;
   }
-  auto state = std::make_unique<FileState>();
-  state->file = sf_open(partial_.c_str(), SFM_WRITE, &info);
-  if (state->file == nullptr) {
+  file_ = sf_open(partial_.c_str(), SFM_WRITE, &info);
+  if (file_ == nullptr) {
     lastDetail_ = partial_ + ": " + sf_strerror(nullptr);
     result = MMSYSERR_ERROR;
-    return nullptr;
+    return false;
   }
+  fileFormat_ = format;
+  fileFrames_ = 0;
   finished_ = false;
-  return state;
+  incomplete_ = false;
+  return true;
+}
+
+void FileWaveOut::closeFile() {
+  const bool complete = sf_close(file_) == 0;
+  file_ = nullptr;
+  finished_ = complete;
+  if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
+}
+
+void FileWaveOut::writeFailed() {
+  lastDetail_ = partial_ + ": " + sf_strerror(file_);
+  incomplete_ = true;
+}
+
+uint64_t FileWaveOut::framesWithinLimit(uint64_t frames) const {
+  if (limit_ == 0) return frames;
+  return std::min(frames, limit_ > fileFrames_ ? limit_ - fileFrames_ : 0);
 }
 
 MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint32_t align = s.format.nBlockAlign;
-  uint64_t frames = header.dwBufferLength / align;
-  if (limit_ != 0) frames = std::min(frames, limit_ > s.frames ? limit_ - s.frames : 0);
+  const uint64_t frames = framesWithinLimit(header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
-  if (bytes > 0 && sf_write_raw(s.file, header.lpData, bytes) != bytes) {
-    lastDetail_ = partial_ + ": " + sf_strerror(s.file);
+  if (bytes > 0 && sf_write_raw(file_, header.lpData, bytes) != bytes) {
+    writeFailed();
     return MMSYSERR_ERROR;
   }
   s.frames += frames;
+  fileFrames_ += frames;
   return MMSYSERR_NOERROR;
 }
 
@@ -113,12 +147,9 @@ void FileWaveOut::returnAll(Stream& stream) {
   }
 }
 
-void FileWaveOut::closeStream(Stream& stream) {
-  auto& s = static_cast<FileState&>(stream);
-  const bool complete = sf_close(s.file) == 0;
-  s.file = nullptr;
-  finished_ = complete;
-  if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
+void FileWaveOut::closeStream(Stream&) {
+  streamOpen_ = false;
+  if (!oneFile_) closeFile();
 }
 
 uint32_t FileWaveOut::framesPlayed(const Stream& stream) const {
@@ -130,8 +161,48 @@ bool FileWaveOut::queued(const Stream& stream, const WAVEHDR* header) const {
   return std::find(held.begin(), held.end(), header) != held.end();
 }
 
+bool FileWaveOut::beginFile(const WAVEFORMATEX& format, std::string& error) {
+  if (streamOpen_ || oneFile_) {
+    error = partial_ + ": the file is being written already";
+    return false;
+  }
+  MMRESULT result = MMSYSERR_NOERROR;
+  if (!openFile(format, result)) {
+    error = errorText(result);
+    return false;
+  }
+  oneFile_ = true;
+  return true;
+}
+
+bool FileWaveOut::appendSilence(uint64_t frames, std::string& error) {
+  if (!oneFile_ || streamOpen_) {
+    error = partial_ + ": silence comes between the devices of one file";
+    return false;
+  }
+  constexpr uint64_t kChunkFrames = 4096;
+  const uint32_t align = fileFormat_.nBlockAlign;
+  const std::vector<uint8_t> chunk(kChunkFrames * align, fileFormat_.wBitsPerSample == 8 ? 128 : 0);
+  for (uint64_t left = framesWithinLimit(frames); left > 0;) {
+    const uint64_t count = std::min(left, kChunkFrames);
+    const auto bytes = static_cast<sf_count_t>(count * align);
+    if (sf_write_raw(file_, chunk.data(), bytes) != bytes) {
+      writeFailed();
+      error = lastDetail_;
+      return false;
+    }
+    left -= count;
+    fileFrames_ += count;
+  }
+  return true;
+}
+
 bool FileWaveOut::commit(std::string& error) {
-  if (!finished_) {
+  if (oneFile_ && !streamOpen_) {
+    oneFile_ = false;
+    closeFile();
+  }
+  if (!finished_ || incomplete_) {
     error = lastDetail_.empty() ? "nothing was rendered" : lastDetail_;
     return false;
   }

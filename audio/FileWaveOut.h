@@ -12,16 +12,26 @@ namespace quor::audio {
 // "Plays" into a mono or stereo RIFF WAV file as fast as buffers come: each handed-over buffer
 // is written at once and reported back. The file grows under a temporary name and replaces the
 // target only through commit, so a failed or cut-off render never spoils an existing file.
+// One device is open at a time.
 class FileWaveOut : public QueuedWaveOut {
   Q_OBJECT
  public:
   explicit FileWaveOut(std::string path);
   ~FileWaveOut() override;
 
-  // Frames past `frames` are dropped (0: no limit); the position stops there.
+  // Frames of the file past `frames` are dropped (0: no limit); the position stops there.
   void setFrameLimit(uint64_t frames) { limit_ = frames; }
-  // Moves the file of the last closed device into place. False with `error` set otherwise.
+  // Moves the file of the last closed device into place. False with `error` set otherwise, as
+  // when a write failed.
   bool commit(std::string& error);
+
+  // Several devices one after the other into one file, as a script's tones: from beginFile to
+  // commit, each open appends to the file that beginFile started, in its format, and silence
+  // can be added while no device is open. False with `error` set when the file cannot start.
+  bool beginFile(const WAVEFORMATEX& format, std::string& error);
+  // Adds `frames` of the silent value (0, or 128 at 8 bits), up to the frame limit.
+  bool appendSilence(uint64_t frames, std::string& error);
+  uint64_t framesInFile() const { return fileFrames_; }
   const std::string& path() const { return path_; }
 
   uint32_t deviceCount() const override { return 1; }
@@ -41,11 +51,21 @@ class FileWaveOut : public QueuedWaveOut {
  private:
   struct FileState;
   MMRESULT writeOut(FileState& state, const WAVEHDR& header);
+  bool openFile(const WAVEFORMATEX& format, MMRESULT& result);
+  void closeFile();
+  void writeFailed();
+  uint64_t framesWithinLimit(uint64_t frames) const;
 
   std::string path_;
   std::string partial_;
+  SNDFILE* file_ = nullptr;
+  WAVEFORMATEX fileFormat_;
+  uint64_t fileFrames_ = 0;
   uint64_t limit_ = 0;
-  bool finished_ = false;  // a closed device has left a complete file under partial_
+  bool streamOpen_ = false;
+  bool oneFile_ = false;     // between beginFile and commit
+  bool finished_ = false;    // a complete file lies under partial_
+  bool incomplete_ = false;  // a write failed: the file lacks what was handed over
   std::string lastDetail_;
 };
 

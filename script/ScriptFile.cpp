@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "FileErrorText.h"
+#include "ScriptText.h"
 #include "ToneError.h"
 #include "Windows1252.h"
 
@@ -45,6 +46,21 @@ void ScriptFile::rewind() {
   errno = 0;
   if (std::fseek(file_.get(), 0, SEEK_SET) != 0) fail(errno);
   std::clearerr(file_.get());
+}
+
+std::vector<std::string> readScriptLines(const std::string& fileName) {
+  if (isDeviceOrPipe(fileName)) throw ToneError(fileErrorText(EACCES, fileName));
+  ScriptFile file(fileName);
+  return file.lines();
+}
+
+std::vector<std::string> ScriptFile::lines() {
+  std::string bytes;
+  char chunk[65536];
+  size_t read;
+  while ((read = std::fread(chunk, 1, sizeof chunk, file_.get())) > 0) bytes.append(chunk, read);
+  if (std::ferror(file_.get())) fail(errno);
+  return scriptLinesOf(bytes);
 }
 
 }  // namespace quor

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quor {
 
@@ -17,6 +18,8 @@ class ScriptFile {
   std::string readLine();
   // Back to the first line.
   void rewind();
+  // Every line from here to the end of the file.
+  std::vector<std::string> lines();
 
  private:
   [[noreturn]] void fail(int error) const;
@@ -28,5 +31,10 @@ class ScriptFile {
   std::string fileName_;
   std::unique_ptr<std::FILE, Closer> file_;
 };
+
+// The whole script file `fileName` as lines (see scriptLinesOf), for a check or an editor that
+// takes it at once. Refuses what ScriptFile refuses, and devices and pipes, which may never
+// end, with the same messages; throws them as ToneError.
+std::vector<std::string> readScriptLines(const std::string& fileName);
 
 }  // namespace quor

@@ -49,11 +49,34 @@ TEST(QuorgenOptions, LeavesUnsetOptionsToTheWindowsDefaults) {
   EXPECT_FALSE(p.request.sweep || p.request.offset);
 }
 
+TEST(QuorgenOptions, TakesAScriptWithItsSettingsAndTheLengthOfARender) {
+  const ParsedCommandLine p = parse({"render", "tones.qvs", "-o", "tones.wav", "--length", "90.5",
+                                     "--bits", "8", "--level", "70"});
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.request.command, QuorgenCommand::Render);
+  EXPECT_EQ(p.request.script, "tones.qvs");
+  EXPECT_EQ(p.request.lengthSeconds, 90.5);
+  EXPECT_EQ(p.request.bits, 0);
+  EXPECT_EQ(p.request.level, "70");
+  const ParsedCommandLine check = parse({"check", "--bandwidth", "48000", "tones.qvs"});
+  ASSERT_TRUE(check.ok) << check.error;
+  EXPECT_EQ(check.request.command, QuorgenCommand::Check);
+  EXPECT_EQ(check.request.bandwidth, 4);
+}
+
 TEST(QuorgenOptions, RefusesWhatTheWindowCouldNotBeToldWithAReason) {
   const std::vector<std::pair<QStringList, std::string>> cases{
       {{}, "a command is needed"},
       {{"sing"}, "unknown command"},
-      {{"play", "render"}, "only one command"},
+      {{"play", "a.qvs", "b.qvs"}, "only one script"},
+      {{"devices", "a.qvs"}, "devices takes no script"},
+      {{"check"}, "check needs a SCRIPT"},
+      {{"check", "a.qvs", "--level", "5"}, "check takes no options but --bandwidth"},
+      {{"check", "a.qvs", "-o", "x.wav"}, "-o is for render only"},
+      {{"render", "a.qvs", "-o", "x.wav", "--length", "0"}, "--length needs a positive number"},
+      {{"play", "a.qvs", "--length", "5"}, "--length is for render of a script only"},
+      {{"render", "-o", "x.wav", "--length", "5"}, "--length is for render of a script only"},
+      {{"play", "a.qvs", "--loop", "5"}, "--loop is for one tone"},
       {{"play", "--bogus"}, "bogus"},
       {{"play", "--freq"}, "freq"},
       {{"play", "--bandwidth", "44100"}, "--bandwidth must be one of"},
@@ -164,9 +187,12 @@ TEST(QuorgenOptions, HelpNamesEveryOptionWithItsControl) {
                                "--device",
                                "WaveDevice",
                                "--output",
+                               "--length",
                                "play",
                                "render",
+                               "check",
                                "devices",
+                               "SCRIPT",
                                "Ctrl+C"})
     EXPECT_NE(help.find(expected), std::string::npos) << expected;
 }

@@ -13,4 +13,7 @@ namespace quor::tools {
 // played as written.
 std::string toneValueError(const QuorgenRequest& request);
 
+// The FSList item of --bandwidth, or of the window's first start without it: "11025".
+const std::string& requestedBandwidth(const QuorgenRequest& request);
+
 }  // namespace quor::tools

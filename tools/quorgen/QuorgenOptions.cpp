@@ -50,33 +50,53 @@ struct OptionSet {
                             "output (list WaveDevice; see 'quorgen devices').",
                             "N"};
   QCommandLineOption output{{"o", "output"}, "render only: the WAV file to write.", "FILE"};
+  QCommandLineOption length{"length",
+                            "render of a script only: stop after SECONDS of output (rounded to a "
+                            "whole sample); needed for a script that repeats.",
+                            "SECONDS"};
   QCommandLineOption help{{"h", "help"}, "Show this help."};
   QCommandLineOption version{"version", "Show the version."};
 
   void addTo(QCommandLineParser& parser) const {
-    parser.addOptions({freq,  sweep,    init,       final,  log,    linear, period,
-                       level, waveform, pulses,     duty,   offset, loop,   bandwidth,
-                       bits,  buffers,  bufferSize, device, output, help,   version});
+    parser.addOptions({freq,       sweep,  init,   final,  log,  linear,    period, level,
+                       waveform,   pulses, duty,   offset, loop, bandwidth, bits,   buffers,
+                       bufferSize, device, output, length, help, version});
   }
 };
 
 void describe(QCommandLineParser& parser) {
   parser.setApplicationDescription(
-      "Quor Generator on the command line: plays a tone through the sound server, or renders "
-      "exactly the samples it would play into a WAV file.\n\n"
+      "Quor Generator on the command line: plays a tone or a tone script through the sound\n"
+      "server, renders exactly the samples it would play into a WAV file, or checks a script.\n\n"
       "Commands:\n"
-      "  play [options]            play a tone; a progress line shows while it plays, Ctrl+C\n"
-      "                            stops it at once\n"
-      "  render [options] -o FILE  write a mono RIFF WAV at the tone's sample rate\n"
-      "  devices                   list the output devices with their item numbers\n\n"
+      "  play [options] [SCRIPT]    play a tone, or the tone script SCRIPT (.qvs); Ctrl+C\n"
+      "                             stops at once\n"
+      "  render [options] [SCRIPT] -o FILE\n"
+      "                             write a mono RIFF WAV at the tone's sample rate, as fast\n"
+      "                             as the machine allows\n"
+      "  check [--bandwidth HZ] SCRIPT\n"
+      "                             report the lines of SCRIPT that a run would refuse or\n"
+      "                             not take as written, as FILE:LINE: error|warning: text\n"
+      "  devices                    list the output devices with their item numbers\n\n"
       "Options are the main window's controls, given as a user would type them; a value that\n"
       "the window would not take or would correct is refused. Defaults are\n"
       "the window's first start: sine, 1000 Hz, period 3, level 100, no pulses, no offset,\n"
       "bandwidth 11025, 4 buffers of 16384 bytes, 16 bit, and no loop.\n\n"
-      "Exit status: 0 done, 1 the sound device or the file failed, 2 bad command line,\n"
-      "130 stopped with Ctrl+C.");
+      "A script plays its lines as the window's Run Tone Script does: --waveform, --offset,\n"
+      "--bandwidth, --bits, --buffers, --buffer-size and --device set what a script does not\n"
+      "set, the other tone options are the fields before its first line. play shows each\n"
+      "line (\"Line 3: tone\") and the script's messages on standard error; a pause line\n"
+      "waits for Enter on a terminal and goes on at once otherwise. render skips pauses,\n"
+      "writes each tone exactly as a render of that tone alone and each delay as silence\n"
+      "(N seconds of N x sample rate samples), and shows a progress bar on a terminal.\n\n"
+      "Exit status: 0 done (a script ended by \"end\" or by --length), 1 the sound device or\n"
+      "the file failed, or a script ended by an error or an invalid line (a rendered file\n"
+      "keeps what was played up to that line), or check found errors; 2 bad command line;\n"
+      "130 stopped with Ctrl+C (render then writes no file).");
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  parser.addPositionalArgument("command", "play, render or devices");
+  parser.addPositionalArgument("command", "play, render, check or devices");
+  parser.addPositionalArgument("script", "the tone script (.qvs) to play, render or check",
+                               "[SCRIPT]");
 }
 
 // Index of `value` among `items`, or nullopt.
@@ -124,9 +144,8 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
     return result;
   }
   const QStringList positional = parser.positionalArguments();
-  if (positional.size() != 1) {
-    result.error = positional.isEmpty() ? "a command is needed: play, render or devices"
-                                        : "only one command is allowed";
+  if (positional.isEmpty()) {
+    result.error = "a command is needed: play, render, check or devices";
     return result;
   }
   const QString command = positional.front();
@@ -134,10 +153,22 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
     r.command = QuorgenCommand::Play;
   } else if (command == "render") {
     r.command = QuorgenCommand::Render;
+  } else if (command == "check") {
+    r.command = QuorgenCommand::Check;
   } else if (command == "devices") {
     r.command = QuorgenCommand::Devices;
   } else {
     result.error = "unknown command '" + command.toStdString() + "'";
+    return result;
+  }
+  const bool takesScript = r.command != QuorgenCommand::Devices;
+  if (positional.size() > (takesScript ? 2 : 1)) {
+    result.error = takesScript ? "only one script is allowed" : "devices takes no script";
+    return result;
+  }
+  if (positional.size() == 2) r.script = positional.back().toStdString();
+  if (r.command == QuorgenCommand::Check && r.script.empty()) {
+    result.error = "check needs a SCRIPT";
     return result;
   }
 
@@ -179,16 +210,20 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
       !choice(o.buffers, bufferCountItems(), r.buffers) ||
       !choice(o.bufferSize, bufferSizeItems(), r.bufferSize))
     return result;
-  if (parser.isSet(o.loop)) {
+  auto seconds = [&](const QCommandLineOption& option, std::optional<double>& target) {
+    if (!parser.isSet(option)) return true;
     bool number = false;
-    const double seconds = parser.value(o.loop).toDouble(&number);
-    if (!number || !(seconds > 0) || seconds > 1e6) {
-      result.error = "--loop needs a positive number of seconds, not '" +
-                     parser.value(o.loop).toStdString() + "'";
-      return result;
+    const double value = parser.value(option).toDouble(&number);
+    if (!number || !(value > 0) || value > 1e6) {
+      result.error = "--" + option.names().front().toStdString() +
+                     " needs a positive number of seconds, not '" +
+                     parser.value(option).toStdString() + "'";
+      return false;
     }
-    r.loopSeconds = seconds;
-  }
+    target = value;
+    return true;
+  };
+  if (!seconds(o.loop, r.loopSeconds) || !seconds(o.length, r.lengthSeconds)) return result;
   if (parser.isSet(o.device)) {
     bool number = false;
     const int item = parser.value(o.device).toInt(&number);
@@ -198,9 +233,11 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
     }
     r.device = item;
   }
-  const bool toneOptions = r.freq || r.init || r.final || r.period || r.level || r.pulses ||
-                           r.duty || r.sweep || r.offset || r.logarithmic || r.waveform ||
-                           r.loopSeconds || r.bandwidth || r.bits || r.buffers || r.bufferSize;
+  const bool toneOptionsBesideBandwidth = r.freq || r.init || r.final || r.period || r.level ||
+                                          r.pulses || r.duty || r.sweep || r.offset ||
+                                          r.logarithmic || r.waveform || r.loopSeconds || r.bits ||
+                                          r.buffers || r.bufferSize;
+  const bool toneOptions = toneOptionsBesideBandwidth || r.bandwidth;
   if (parser.isSet(o.output)) r.output = parser.value(o.output).toStdString();
   if (r.command == QuorgenCommand::Render && r.output.empty()) {
     result.error = "render needs -o FILE";
@@ -216,6 +253,18 @@ ParsedCommandLine parseQuorgenArguments(const QStringList& arguments) {
   }
   if (r.command == QuorgenCommand::Devices && toneOptions) {
     result.error = "devices takes no tone options";
+    return result;
+  }
+  if (r.command == QuorgenCommand::Check && toneOptionsBesideBandwidth) {
+    result.error = "check takes no options but --bandwidth";
+    return result;
+  }
+  if (r.lengthSeconds && (r.command != QuorgenCommand::Render || r.script.empty())) {
+    result.error = "--length is for render of a script only";
+    return result;
+  }
+  if (r.loopSeconds && !r.script.empty()) {
+    result.error = "--loop is for one tone: the tones of a script end by themselves";
     return result;
   }
   result.error = toneValueError(r);

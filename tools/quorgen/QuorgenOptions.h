@@ -6,7 +6,7 @@
 
 namespace quor::tools {
 
-enum class QuorgenCommand { Play, Render, Devices, Help, Version };
+enum class QuorgenCommand { Play, Render, Check, Devices, Help, Version };
 
 // What the command line asks for, in the window's own terms: texts as a user types them and
 // item indexes of the lists. Unset fields keep the window's first-start state.
@@ -24,6 +24,11 @@ struct QuorgenRequest {
   std::optional<int> bufferSize;  // BufferSizeEdit item index
   std::optional<int> device;      // WaveDevice item index
   std::string output;             // render: the WAV file
+
+  // play, render and check: the tone script; empty for one tone.
+  std::string script;
+  // render of a script: the seconds of output after which the run is cut off.
+  std::optional<double> lengthSeconds;
 };
 
 struct ParsedCommandLine {

@@ -8,65 +8,14 @@
 
 #include "DeviceList.h"
 #include "FileWaveOut.h"
-#include "FirstStart.h"
 #include "MemoryControls.h"
 #include "PortAudioWaveOut.h"
+#include "QuorgenSetup.h"
 #include "ToneEngine.h"
 #include "ToneError.h"
 #include "ToneOutputAdapter.h"
 
 namespace quor::tools {
-
-namespace {
-
-// The window's FormCreate step for the device list.
-void fillDeviceList(MemoryControls& controls, audio::ToneOutputAdapter& output,
-                    const audio::WaveOutDevice& device) {
-  const audio::OutputDeviceList list = audio::outputDeviceList(device);
-  controls.setItems(Control::WaveDevice, list.items);
-  controls.setItemIndex(Control::WaveDevice, 0);
-  output.setWaveDevice(audio::deviceNumberForItem(0));
-  controls.setVisible(Control::Label11, !list.hidden);
-  controls.setVisible(Control::WaveDevice, !list.hidden);
-}
-
-void type(MemoryControls& controls, Control field, const std::optional<std::string>& text) {
-  if (!text) return;
-  controls.userType(field, *text);
-  controls.userLeave(field);
-}
-
-// Settings first, then the tone, in the order a user works down the window.
-void applyRequest(const QuorgenRequest& r, MemoryControls& controls) {
-  if (r.bandwidth) controls.userSelect(Control::FSList, *r.bandwidth);
-  if (r.bits) controls.userSelect(Control::cboSoundQuality, *r.bits);
-  if (r.buffers) controls.userSelect(Control::Buffers, *r.buffers);
-  if (r.bufferSize) controls.userSelect(Control::BufferSizeEdit, *r.bufferSize);
-  if (r.device) controls.userSelect(Control::WaveDevice, *r.device);
-  if (r.waveform) controls.userSelect(Control::WaveForm, *r.waveform);
-  controls.setActivePage(r.sweep ? SignalPage::Sweep : SignalPage::Constant);
-  type(controls, Control::fEdit, r.freq);
-  type(controls, Control::fInit, r.init);
-  type(controls, Control::fFinal, r.final);
-  if (r.logarithmic) controls.setChecked(Control::Logarithmic, *r.logarithmic);
-  type(controls, Control::Duration, r.period);
-  type(controls, Control::Amplitude, r.level);
-  // The pulse fields are disabled until their check box is ticked.
-  if ((r.pulses || r.duty) && !controls.checked(Control::PulsedOn))
-    controls.userClick(Control::PulsedOn);
-  type(controls, Control::Pulses, r.pulses);
-  type(controls, Control::DutyCycle, r.duty);
-  controls.setChecked(Control::chkPositiveOffset, r.offset);
-  controls.setChecked(Control::chkLoop, r.loopSeconds.has_value());
-}
-
-std::string lines(std::string text) {
-  for (char& c : text)
-    if (c == '\r') c = '\n';
-  return text;
-}
-
-}  // namespace
 
 QuorgenRun::QuorgenRun(const QuorgenRequest& request, audio::WaveOutDevice& device,
                        DeviceControl control, std::ostream& out, std::ostream& err, bool progress)
@@ -92,17 +41,9 @@ int QuorgenRun::exec() {
     stopped = true;
     loop.quit();
   });
-  fillDeviceList(controls, output, device_);
-  if (request_.device &&
-      *request_.device >= static_cast<int>(controls.items(Control::WaveDevice).size())) {
-    err_ << "quorgen: there is no device item " << *request_.device << " (see 'quorgen devices')\n";
-    return kUsage;
-  }
-  try {
-    prepareFirstStart(engine, controls);
-    applyRequest(request_, controls);
-  } catch (const ToneError& e) {
-    err_ << "quorgen: " << e.what() << "\n";
+  if (const std::string refused = prepareWindow(request_, controls, engine, output, device_);
+      !refused.empty()) {
+    err_ << "quorgen: " << refused << "\n";
     return kUsage;
   }
 
@@ -123,7 +64,7 @@ int QuorgenRun::exec() {
     return kFailed;
   }
   if (!controls.messages().empty()) {
-    err_ << lines(controls.messages().back()) << "\n";
+    err_ << messageLines(controls.messages().back()) << "\n";
     return kFailed;
   }
   if (interrupted_) engine.toneSwitch.stopsignal();

@@ -4,10 +4,12 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
+#include <functional>
 #include <iostream>
 
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
+#include "ScriptCommands.h"
 #include "Version.h"
 
 namespace {
@@ -20,19 +22,24 @@ void onInterrupt(int) {
 }
 
 // Ctrl+C is turned into an event of the main loop, where the tone can be stopped safely.
-void watchInterrupts(quor::tools::QuorgenRun& run) {
+void watchInterrupts(QObject& run, std::function<void()> interrupt) {
   if (pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier = new QSocketNotifier(interruptPipe[0], QSocketNotifier::Read, &run);
-  QObject::connect(notifier, &QSocketNotifier::activated, [&run] {
+  QObject::connect(notifier, &QSocketNotifier::activated, [interrupt = std::move(interrupt)] {
     char buffer[16];
     [[maybe_unused]] const ssize_t n = read(interruptPipe[0], buffer, sizeof buffer);
-    run.interrupt();
+    interrupt();
   });
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+}
+
+template <typename Run>
+void watchInterruptsOf(Run& run) {
+  watchInterrupts(run, [&run] { run.interrupt(); });
 }
 
 }  // namespace
@@ -46,8 +53,8 @@ int main(int argc, char** argv) {
   const ParsedCommandLine parsed = parseQuorgenArguments(QCoreApplication::arguments());
   if (!parsed.ok) {
     std::cerr << "quorgen: " << parsed.error << "\n"
-              << "Usage: quorgen play|render -o FILE|devices [options]; 'quorgen --help' lists "
-                 "the options.\n";
+              << "Usage: quorgen play|render -o FILE|check|devices [options] [SCRIPT]; 'quorgen "
+                 "--help' lists the options.\n";
     return QuorgenRun::kUsage;
   }
   const QuorgenRequest& request = parsed.request;
@@ -60,11 +67,21 @@ int main(int argc, char** argv) {
       return 0;
     case QuorgenCommand::Devices:
       return devicesCommand(std::cout);
+    case QuorgenCommand::Check:
+      return checkScriptCommand(request, std::cout, std::cerr);
     case QuorgenCommand::Render:
-      return renderCommand(request, std::cout, std::cerr, watchInterrupts);
+      if (!request.script.empty()) {
+        return renderScriptCommand(request, std::cerr, isatty(STDERR_FILENO) != 0,
+                                   watchInterruptsOf<QuorgenScriptRun>);
+      }
+      return renderCommand(request, std::cout, std::cerr, watchInterruptsOf<QuorgenRun>);
     case QuorgenCommand::Play:
+      if (!request.script.empty()) {
+        return playScriptCommand(request, std::cerr, STDIN_FILENO, isatty(STDIN_FILENO) != 0,
+                                 watchInterruptsOf<QuorgenScriptRun>);
+      }
       return playCommand(request, std::cout, std::cerr, isatty(STDERR_FILENO) != 0,
-                         watchInterrupts);
+                         watchInterruptsOf<QuorgenRun>);
   }
   return QuorgenRun::kUsage;
 }

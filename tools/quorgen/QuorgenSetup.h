@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "MemoryControls.h"
+#include "QuorgenOptions.h"
+#include "ToneEngine.h"
+#include "ToneOutputAdapter.h"
+
+namespace quor::tools {
+
+// Brings the in-memory window to what the command line asks for, as the window would get
+// there: its device list from `device`, the first start, then the request's settings and
+// texts entered as a user enters them. Answers what is wrong with the request (a device item
+// that does not exist, a handler's error), or an empty text.
+std::string prepareWindow(const QuorgenRequest& request, MemoryControls& controls,
+                          ToneEngine& engine, audio::ToneOutputAdapter& output,
+                          const audio::WaveOutDevice& device);
+
+// A message box's text on a terminal: its line breaks (CR) as LF.
+std::string messageLines(std::string text);
+
+}  // namespace quor::tools
