@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <QFile>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
+#include <cmath>
 
 #include "CaptureAnalysis.h"
 #include "SoundServer.h"
@@ -125,6 +128,49 @@ TEST_F(RealSound, CtrlCStopsALoopingToneAtOnce) {
   EXPECT_EQ(result.exitCode, 130) << result.standardError;
   EXPECT_LT(result.secondsAfterDuring, 0.5);
   EXPECT_GT(result.seconds, 1.4);  // it was playing, not failing, when Ctrl+C came
+}
+
+// A script plays its lines one after the other on the device, each line's status on standard
+// error, the delay as a gap between the tones.
+TEST_F(RealSound, AScriptPlaysItsTonesWithTheDelayBetween) {
+  const QString script = directory.filePath("two.qvs");
+  {
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tone 440 2 0 50 100\r\ndelay 1\r\ntone 880\r\nend\r\n");
+  }
+  QuorgenResult result;
+  const Recording recording = playAndRecord({script}, result);
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 0) << result.standardError;
+  EXPECT_EQ(result.standardError, "Line 1: tone\nLine 2: delay\nLine 3: tone\nLine 4: end\n");
+  const auto& x = recording.samples;
+  const auto loud = [](double v) { return std::fabs(v) > 0.5; };
+  const auto first = static_cast<size_t>(std::find_if(x.begin(), x.end(), loud) - x.begin());
+  const auto last =
+      static_cast<size_t>(std::find_if(x.rbegin(), x.rend(), loud).base() - x.begin());
+  ASSERT_LT(first + recording.rate, last);
+  const size_t part = static_cast<size_t>(recording.rate) / 4;
+  EXPECT_NEAR(zeroCrossingFrequency(recording, first, first + part), 440.0, 4.4);
+  EXPECT_NEAR(zeroCrossingFrequency(recording, last - part, last), 880.0, 8.8);
+  // The delay, and the next device's start, lie between the tones.
+  EXPECT_GT(longestGapSeconds(recording), 1.0);
+}
+
+TEST_F(RealSound, CtrlCEndsAScriptAtOnce) {
+  const QString script = directory.filePath("long.qvs");
+  {
+    QFile file(script);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("tone 1000 30 0 50 100\nend\n");
+  }
+  const QuorgenResult result =
+      runQuorgen({"play", script}, QProcessEnvironment::systemEnvironment(), 20000, 1500,
+                 [](qint64 pid) { ::kill(static_cast<pid_t>(pid), SIGINT); });
+  ASSERT_TRUE(result.finished);
+  EXPECT_EQ(result.exitCode, 130) << result.standardError;
+  EXPECT_LT(result.secondsAfterDuring, 0.5);
+  EXPECT_EQ(result.standardError, "Line 1: tone\n");
 }
 
 }  // namespace
