@@ -9,4 +9,7 @@ namespace quor {
 // count only as the first argument. Returns the exit status when one of them was answered.
 std::optional<int> answerInfoArgument(int argc, char** argv, std::ostream& out);
 
+// The same for the script editor, Quor_ScriptEditor.
+std::optional<int> answerScriptEditorInfoArgument(int argc, char** argv, std::ostream& out);
+
 }  // namespace quor

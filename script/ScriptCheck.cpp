@@ -50,10 +50,6 @@ std::span<const FieldUse> usesOf(std::string_view word) {
   return {};
 }
 
-bool isCommand(std::string_view word) {
-  return std::find(std::begin(kCommands), std::end(kCommands), word) != std::end(kCommands);
-}
-
 std::string lowered(std::string_view text) {
   std::string result(text);
   for (char& c : result)
@@ -162,12 +158,12 @@ bool Checker::wordIsCommand(std::string_view trimmed) {
     note(Severity::Error, "a blank line stops the run with " + invalidCommandMessage(number_));
     return false;
   }
-  if (isCommand(word)) return true;
+  if (isScriptCommand(word)) return true;
   const std::string beforeTab = word.substr(0, word.find('\t'));
-  if (beforeTab != word && isCommand(lowered(beforeTab))) {
+  if (beforeTab != word && isScriptCommand(lowered(beforeTab))) {
     note(Severity::Error, "a tab after \"" + beforeTab + "\" makes " + quoted(word) +
                               " one word, which is no command: separate them with a space");
-  } else if (isCommand(lowered(word))) {
+  } else if (isScriptCommand(lowered(word))) {
     note(Severity::Error,
          quoted(word) + " is no command: command words are lower case (\"" + lowered(word) + "\")");
   } else {
@@ -306,6 +302,10 @@ void Checker::endPass(ScriptPass::Ending ending, int line) {
 }
 
 }  // namespace
+
+bool isScriptCommand(std::string_view word) {
+  return std::find(std::begin(kCommands), std::end(kCommands), word) != std::end(kCommands);
+}
 
 bool ScriptCheck::hasErrors() const {
   return std::any_of(findings.begin(), findings.end(),

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quor {
@@ -43,6 +44,9 @@ struct ScriptCheck {
 // arguments, fields carried over from an earlier line, text after the ninth space, arguments no
 // command uses) and values beyond the window's spin ranges that still play as written.
 ScriptCheck checkScript(const std::vector<std::string>& lines, const std::string& bandwidth);
+
+// Whether `word` is one of the language's command words, exactly as written.
+bool isScriptCommand(std::string_view word);
 
 // "FILE:LINE: error: message", as compilers write it.
 std::string formatFinding(const std::string& fileName, const ScriptFinding& finding);

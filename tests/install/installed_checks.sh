@@ -102,7 +102,7 @@ desktop_only() {
 # options.
 check_manual_pages() {
   local root=$1 page text
-  for page in quor-generator:--version quorgen:--freq; do
+  for page in quor-generator:--version quorgen:--freq Quor_ScriptEditor:--version; do
     text=$(MANPAGER=cat MANWIDTH=80 man --warnings -l "$root/share/man/man1/${page%%:*}.1.gz" \
       2>"$work/man.log") || fail "man -l cannot show ${page%%:*}.1.gz"
     [ ! -s "$work/man.log" ] || { cat "$work/man.log"; fail "${page%%:*}.1.gz has faults"; }
