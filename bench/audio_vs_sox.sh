@@ -14,32 +14,17 @@ quorgen="$build/tools/quorgen"
 command -v sox >/dev/null || { echo "audio_vs_sox: sox is not installed" >&2; exit 1; }
 # shellcheck source=../scripts/services.sh
 source "$here/../scripts/services.sh"
+# shellcheck source=against_sox.sh
+source "$here/against_sox.sh"
 services_start
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-# Seconds of wall-clock time of a command (its output discarded), best of five.
-best_wall() {
-  local best="" t
-  for _ in 1 2 3 4 5; do
-    t=$( { TIMEFORMAT=%R; time "$@" >/dev/null 2>&1; } 2>&1 )
-    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN{exit !(a<b)}'; then best=$t; fi
-  done
-  echo "$best"
-}
 
 # Seconds of CPU time (user + system) of a command.
 cpu() {
   local t
   t=$( { TIMEFORMAT='%U %S'; time "$@" >/dev/null 2>&1; } 2>&1 )
   awk -v t="$t" 'BEGIN{split(t,a," "); printf "%.3f", a[1]+a[2]}'
-}
-
-ratio_line() {  # name ours theirs target
-  awk -v n="$1" -v q="$2" -v s="$3" -v t="$4" 'BEGIN{
-    r = (s > 0) ? q / s : 0;
-    printf "%-34s quorgen %7.3f s   sox %7.3f s   ratio %5.2f (target <= %.1f) %s\n",
-           n, q, s, r, t, (r <= t ? "met" : "NOT MET")}'
 }
 
 echo "render 60 s at 96000 samples/s, 16 bit (wall clock, best of 5):"

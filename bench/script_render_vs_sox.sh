@@ -6,6 +6,9 @@
 # Usage: bench/script_render_vs_sox.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: script_render_vs_sox.sh BUILD_DIR}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=against_sox.sh
+source "$here/against_sox.sh"
 quorgen="$build/tools/quorgen"
 [ -x "$quorgen" ] || { echo "script_render_vs_sox: $quorgen is not built" >&2; exit 1; }
 command -v sox >/dev/null || { echo "script_render_vs_sox: sox is not installed" >&2; exit 1; }
@@ -35,22 +38,9 @@ sox_pieces() {
   sox "$work"/s[1-6].wav "$work/sox.wav"
 }
 
-# Seconds of wall-clock time of a command (its output discarded), best of five.
-best_wall() {
-  local best="" t
-  for _ in 1 2 3 4 5; do
-    t=$( { TIMEFORMAT=%R; time "$@" >/dev/null 2>&1; } 2>&1 )
-    if [ -z "$best" ] || awk -v a="$t" -v b="$best" 'BEGIN{exit !(a<b)}'; then best=$t; fi
-  done
-  echo "$best"
-}
-
 q=$(best_wall "$quorgen" render --bandwidth 48000 --bits 16 "$work/minute.qvs" -o "$work/q.wav")
 s=$(best_wall sox_pieces)
-seconds=$(soxi -D "$work/q.wav")
 echo "render of a one-minute script at 96000 samples/s, 16 bit (wall clock, best of 5):"
-awk -v q="$q" -v s="$s" -v d="$seconds" -v t=0.5 'BEGIN{
-  r = (s > 0) ? q / s : 0;
-  printf "  %-32s quorgen %7.3f s   sox %7.3f s   ratio %5.2f (target <= %.1f) %s\n",
-         "script", q, s, r, t, (r <= t ? "met" : "NOT MET");
-  printf "  %-32s %.1f s of output, %.0f times faster than it plays\n", "", d, (q > 0 ? d / q : 0)}'
+ratio_line "  script" "$q" "$s" 0.5
+awk -v q="$q" -v d="$(soxi -D "$work/q.wav")" \
+  'BEGIN{printf "  %.1f s of output, rendered %.0f times faster than it plays\n", d, (q > 0 ? d / q : 0)}'
