@@ -99,14 +99,14 @@ void FileWaveOut::writeFailed() {
   incomplete_ = true;
 }
 
-uint64_t FileWaveOut::framesWithinLimit(uint64_t frames) const {
+uint64_t FileWaveOut::framesToKeep(uint64_t frames) const {
   if (limit_ == 0) return frames;
   return std::min(frames, limit_ > fileFrames_ ? limit_ - fileFrames_ : 0);
 }
 
 MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint32_t align = s.format.nBlockAlign;
-  const uint64_t frames = framesWithinLimit(header.dwBufferLength / align);
+  const uint64_t frames = framesToKeep(header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
   if (bytes > 0 && sf_write_raw(file_, header.lpData, bytes) != bytes) {
     writeFailed();
@@ -183,7 +183,7 @@ bool FileWaveOut::appendSilence(uint64_t frames, std::string& error) {
   constexpr uint64_t kChunkFrames = 4096;
   const uint32_t align = fileFormat_.nBlockAlign;
   const std::vector<uint8_t> chunk(kChunkFrames * align, fileFormat_.wBitsPerSample == 8 ? 128 : 0);
-  for (uint64_t left = framesWithinLimit(frames); left > 0;) {
+  for (uint64_t left = framesToKeep(frames); left > 0;) {
     const uint64_t count = std::min(left, kChunkFrames);
     const auto bytes = static_cast<sf_count_t>(count * align);
     if (sf_write_raw(file_, chunk.data(), bytes) != bytes) {

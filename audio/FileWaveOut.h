@@ -54,7 +54,7 @@ class FileWaveOut : public QueuedWaveOut {
   bool openFile(const WAVEFORMATEX& format, MMRESULT& result);
   void closeFile();
   void writeFailed();
-  uint64_t framesWithinLimit(uint64_t frames) const;
+  uint64_t framesToKeep(uint64_t frames) const;
 
   std::string path_;
   std::string partial_;
