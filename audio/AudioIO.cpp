@@ -63,9 +63,12 @@ void TAudioIO::FreeHeaders() {
   }
 }
 
+// Every slot gets the size asked for, whatever the current format and number of buffers: the
+// effective size never exceeds it, so NumBuffers, Quantization or Stereo written after
+// BufferSize can never offer the fill more bytes than its buffer holds.
 bool TAudioIO::AllocateBuffers() {
-  for (int i = 0; i < FNumBuffers; ++i) {
-    hWaveBuffer[i].reset(new (std::nothrow) uint8_t[static_cast<size_t>(FBufferSize)]);
+  for (int i = 0; i < kMaxBuffers; ++i) {
+    hWaveBuffer[i].reset(new (std::nothrow) uint8_t[static_cast<size_t>(FRequestedBufferSize)]);
     if (!hWaveBuffer[i]) {
       FreeBuffers();
       ErrorMessage = "Error allocating wave buffer memory";
