@@ -285,9 +285,9 @@ void TAudioOut::SetPaused(bool Value) {
 
 double TAudioOut::ElapsedTime() {
   if (!Active) return 0.0;
-  uint32_t samples = 0;
-  if (FPlatform.position(WaveHandle, samples) != MMSYSERR_NOERROR || FrameRate() == 0) return 0.0;
-  return static_cast<double>(samples) / FrameRate();
+  uint64_t frames = 0;
+  if (FPlatform.position(WaveHandle, frames) != MMSYSERR_NOERROR || FrameRate() == 0) return 0.0;
+  return static_cast<double>(frames) / FrameRate();
 }
 
 void TAudioOut::ShutDown(HWAVEOUT handle) {

@@ -72,8 +72,7 @@ std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId
 
 MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint32_t align = s.format.nBlockAlign;
-  uint64_t frames = header.dwBufferLength / align;
-  if (limit_ != 0) frames = std::min(frames, limit_ > s.frames ? limit_ - s.frames : 0);
+  const uint64_t frames = framesWithinLimit(s.frames, limit_, header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
   if (bytes > 0 && sf_write_raw(s.file, header.lpData, bytes) != bytes) {
     lastDetail_ = partial_ + ": " + sf_strerror(s.file);
@@ -121,8 +120,8 @@ void FileWaveOut::closeStream(Stream& stream) {
   if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
 }
 
-uint32_t FileWaveOut::framesPlayed(const Stream& stream) const {
-  return static_cast<uint32_t>(static_cast<const FileState&>(stream).frames);
+uint64_t FileWaveOut::framesPlayed(const Stream& stream) const {
+  return static_cast<const FileState&>(stream).frames;
 }
 
 bool FileWaveOut::queued(const Stream& stream, const WAVEHDR* header) const {

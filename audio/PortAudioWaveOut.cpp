@@ -95,7 +95,7 @@ struct PortAudioWaveOut::PaState : Stream {
   uint32_t offset = 0;            // callback only: bytes of the front buffer already copied
   uint8_t silence = 0;
   std::atomic<bool> paused{false};
-  std::atomic<uint32_t> frames{0};
+  std::atomic<uint64_t> frames{0};
   std::atomic<int64_t> lastCallbackNs{0};
   std::atomic<int64_t> waitingSinceNs{0};  // when the queue last went from empty to non-empty
   std::atomic<double> dataEndsAt{0};       // stream time at which the last copied frame sounds
@@ -285,16 +285,16 @@ int PortAudioWaveOut::callback(const void*, void* output, unsigned long frames,
   while (bytes > 0 && !s.paused.load(std::memory_order_relaxed)) {
     const uint32_t h = s.head.load(std::memory_order_relaxed);
     if (h == s.tail.load(std::memory_order_acquire)) break;  // underrun: silence below
-    const uint32_t played = s.frames.load(std::memory_order_relaxed);
-    if (limit != 0 && played >= limit) break;
+    const uint64_t played = s.frames.load(std::memory_order_relaxed);
+    if (framesWithinLimit(played, limit, 1) == 0) break;
     WAVEHDR* header = s.queue[h % PaState::kSlots];
     size_t n = std::min<size_t>(bytes, header->dwBufferLength - s.offset);
-    if (limit != 0) n = std::min<size_t>(n, (limit - played) * align);
+    n = std::min<uint64_t>(n, framesWithinLimit(played, limit, n) * align);
     std::memcpy(out, header->lpData + s.offset, n);
     out += n;
     bytes -= n;
     s.offset += static_cast<uint32_t>(n);
-    s.frames.fetch_add(static_cast<uint32_t>(n / align), std::memory_order_relaxed);
+    s.frames.fetch_add(n / align, std::memory_order_relaxed);
     if (s.offset >= header->dwBufferLength) {
       s.offset = 0;
       s.head.store(h + 1, std::memory_order_release);
@@ -404,7 +404,7 @@ double PortAudioWaveOut::outputLatency(HWAVEOUT handle) const {
   return info != nullptr ? info->outputLatency : 0.0;
 }
 
-uint32_t PortAudioWaveOut::framesPlayed(const Stream& stream) const {
+uint64_t PortAudioWaveOut::framesPlayed(const Stream& stream) const {
   return static_cast<const PaState&>(stream).frames.load(std::memory_order_relaxed);
 }
 

@@ -41,7 +41,7 @@ class PortAudioWaveOut : public QueuedWaveOut {
   void setHalted(Stream& stream, bool halted) override;
   void returnAll(Stream& stream) override;
   void closeStream(Stream& stream) override;
-  uint32_t framesPlayed(const Stream& stream) const override;
+  uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:

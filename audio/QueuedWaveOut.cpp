@@ -176,10 +176,10 @@ MMRESULT QueuedWaveOut::close(HWAVEOUT handle) {
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT QueuedWaveOut::position(HWAVEOUT handle, uint32_t& samples) {
+MMRESULT QueuedWaveOut::position(HWAVEOUT handle, uint64_t& frames) {
   Stream* stream = findOpen(handle);
   if (stream == nullptr) return MMSYSERR_INVALHANDLE;
-  samples = framesPlayed(*stream);
+  frames = framesPlayed(*stream);
   return MMSYSERR_NOERROR;
 }
 

@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -25,6 +26,13 @@ class WaveMessageEvent : public QEvent {
   WAVEHDR* const header;
 };
 
+// Of `frames` more, how many a device may still play once `played` have played under a limit of
+// `limit` frames (0: no limit).
+constexpr uint64_t framesWithinLimit(uint64_t played, uint64_t limit, uint64_t frames) {
+  if (limit == 0) return frames;
+  return played >= limit ? 0 : std::min(frames, limit - played);
+}
+
 // The rules that every wave-out implementation shares: handles, header checks, the refusal to
 // close while buffers are out, and the notification queue. A device thread reports a buffer
 // back through bufferDone, which neither locks nor allocates; an eventfd wakes the owning
@@ -44,7 +52,7 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   MMRESULT reset(HWAVEOUT handle) override;
   MMRESULT unprepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
   MMRESULT close(HWAVEOUT handle) override;
-  MMRESULT position(HWAVEOUT handle, uint32_t& samples) override;
+  MMRESULT position(HWAVEOUT handle, uint64_t& frames) override;
   std::string errorText(MMRESULT code) const override { return standardErrorText(code); }
   void deliverPending() override;
   int outstanding(HWAVEOUT handle) const override;
@@ -72,7 +80,7 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   virtual void returnAll(Stream& stream) = 0;
   // Releases the device; every buffer has come back.
   virtual void closeStream(Stream& stream) = 0;
-  virtual uint32_t framesPlayed(const Stream& stream) const = 0;
+  virtual uint64_t framesPlayed(const Stream& stream) const = 0;
   // Whether a buffer is still in the play queue of `stream`.
   virtual bool queued(const Stream& stream, const WAVEHDR* header) const = 0;
 

@@ -93,7 +93,11 @@ void SimulatedWaveOut::advance(uint32_t frames) {
   });
 }
 
-uint32_t SimulatedWaveOut::framesPlayed(const Stream& stream) const {
+void SimulatedWaveOut::skipAhead(uint64_t frames) {
+  forEachOpenStream([&](Stream& stream) { static_cast<SimStream&>(stream).frames += frames; });
+}
+
+uint64_t SimulatedWaveOut::framesPlayed(const Stream& stream) const {
   return static_cast<const SimStream&>(stream).frames;
 }
 

@@ -24,6 +24,9 @@ class SimulatedWaveOut : public QueuedWaveOut {
 
   // Plays `frames` frames on every open device that is not halted.
   void advance(uint32_t frames);
+  // Moves the position of every open device on by `frames` without playing anything: hours of
+  // a tone in a moment.
+  void skipAhead(uint64_t frames);
 
   const std::vector<uint8_t>& played() const { return played_; }
   int buffersPlayed() const { return buffersPlayed_; }
@@ -45,7 +48,7 @@ class SimulatedWaveOut : public QueuedWaveOut {
   void setHalted(Stream&, bool) override {}
   void returnAll(Stream& stream) override;
   void closeStream(Stream&) override {}
-  uint32_t framesPlayed(const Stream& stream) const override;
+  uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:
@@ -56,7 +59,7 @@ class SimulatedWaveOut : public QueuedWaveOut {
   struct SimStream : Stream {
     std::deque<WAVEHDR*> queue;
     uint32_t offset = 0;  // bytes of the front buffer already played
-    uint32_t frames = 0;
+    uint64_t frames = 0;
   };
   static MMRESULT take(Refusal& refusal);
 

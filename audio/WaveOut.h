@@ -79,8 +79,9 @@ class WaveOutDevice {
   virtual MMRESULT reset(HWAVEOUT handle) = 0;
   virtual MMRESULT unprepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) = 0;
   virtual MMRESULT close(HWAVEOUT handle) = 0;
-  // Frames played since the open (or the last reset).
-  virtual MMRESULT position(HWAVEOUT handle, uint32_t& samples) = 0;
+  // Frames played since the open (or the last reset). 64 bits: a 32-bit count wraps after
+  // 12.4 hours at 96000 frames per second.
+  virtual MMRESULT position(HWAVEOUT handle, uint64_t& frames) = 0;
   virtual std::string errorText(MMRESULT code) const = 0;
 
   virtual uint32_t deviceCount() const = 0;

@@ -158,7 +158,7 @@ TEST_F(AudioOutStop, DestroyingAPlayingComponentClosesItsDeviceSilently) {
   EXPECT_EQ(device.outstanding(handle), 0);
   play(10 * kFrames);
   EXPECT_TRUE(log.empty());
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   EXPECT_EQ(device.position(handle, frames), MMSYSERR_INVALHANDLE);
 }
 

@@ -67,7 +67,7 @@ TEST_F(PortAudioDevice, PlaysBuffersBackInOrderAndClosesAfterThem) {
   ASSERT_EQ(device.write(h, &hb, sizeof hb), 0u);
   EXPECT_EQ(device.close(h), WAVERR_STILLPLAYING);
   ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Done) == 2; }));
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   ASSERT_EQ(device.position(h, frames), 0u);
   EXPECT_EQ(frames, 4410u);
   ASSERT_EQ(device.close(h), 0u);
