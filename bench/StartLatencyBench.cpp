@@ -18,8 +18,8 @@
 
 namespace {
 
-using quor::bench::MonitorTap;
-using quor::bench::steadySeconds;
+using quor::testing::MonitorTap;
+using quor::testing::steadySeconds;
 
 struct Player {
   std::string name;

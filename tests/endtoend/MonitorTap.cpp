@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace quor::bench {
+namespace quor::testing {
 
 double steadySeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -88,4 +88,4 @@ std::optional<double> MonitorTap::firstSoundAfter(double since, double fraction)
   return std::nullopt;
 }
 
-}  // namespace quor::bench
+}  // namespace quor::testing

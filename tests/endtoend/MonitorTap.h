@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-namespace quor::bench {
+namespace quor::testing {
 
 // Listens to the null sink's monitor through parec and keeps what it hears with the time it
 // arrived, so that a moment on the steady clock can be found in the recording.
@@ -44,4 +44,4 @@ class MonitorTap {
 // Seconds on the steady clock.
 double steadySeconds();
 
-}  // namespace quor::bench
+}  // namespace quor::testing
