@@ -1,9 +1,7 @@
 #include "AudioIO.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
-#include <thread>
 
 #include "QueuedWaveOut.h"
 
@@ -11,8 +9,6 @@ namespace quor::audio {
 
 namespace {
 constexpr uint32_t kHeaderSize = sizeof(WAVEHDR);
-// How long a shutdown waits for a device to give its buffers back.
-constexpr auto kShutdownWait = std::chrono::seconds(2);
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -291,13 +287,11 @@ double TAudioOut::ElapsedTime() {
 }
 
 void TAudioOut::ShutDown(HWAVEOUT handle) {
-  const auto deadline = std::chrono::steady_clock::now() + kShutdownWait;
+  // A reset has every buffer back at once, so the close that follows is not refused; a device
+  // that was closed already and still plays out its last buffers stops too.
   FPlatform.reset(handle);
-  while (FPlatform.close(handle) == WAVERR_STILLPLAYING &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    FPlatform.reset(handle);
-  }
+  FPlatform.close(handle);
+  FPlatform.cutClose(handle);
 }
 
 void TAudioOut::FinishPendingClose() {

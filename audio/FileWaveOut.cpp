@@ -112,12 +112,13 @@ void FileWaveOut::returnAll(Stream& stream) {
   }
 }
 
-void FileWaveOut::closeStream(Stream& stream) {
+bool FileWaveOut::closeStream(Stream& stream) {
   auto& s = static_cast<FileState&>(stream);
   const bool complete = sf_close(s.file) == 0;
   s.file = nullptr;
   finished_ = complete;
   if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
+  return true;
 }
 
 uint64_t FileWaveOut::framesPlayed(const Stream& stream) const {

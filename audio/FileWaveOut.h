@@ -34,7 +34,7 @@ class FileWaveOut : public QueuedWaveOut {
   MMRESULT submit(Stream& stream, WAVEHDR* header) override;
   void setHalted(Stream& stream, bool halted) override;
   void returnAll(Stream& stream) override;
-  void closeStream(Stream& stream) override;
+  bool closeStream(Stream& stream) override;
   uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 

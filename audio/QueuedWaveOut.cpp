@@ -170,10 +170,18 @@ MMRESULT QueuedWaveOut::close(HWAVEOUT handle) {
   Stream* stream = findOpen(handle);
   if (stream == nullptr) return MMSYSERR_INVALHANDLE;
   if (stream->outstanding.load(std::memory_order_acquire) > 0) return WAVERR_STILLPLAYING;
-  closeStream(*stream);
   stream->open = false;
-  raise(handle, WaveMessage::Close, nullptr);
+  if (closeStream(*stream)) closed(handle);
   return MMSYSERR_NOERROR;
+}
+
+void QueuedWaveOut::closed(HWAVEOUT handle) {
+  raise(handle, WaveMessage::Close, nullptr);
+}
+
+void QueuedWaveOut::cutClose(HWAVEOUT handle) {
+  const auto it = streams_.find(handle);
+  if (it != streams_.end() && !it->second->open) cutDrain(*it->second);
 }
 
 MMRESULT QueuedWaveOut::position(HWAVEOUT handle, uint64_t& frames) {

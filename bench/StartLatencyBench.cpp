@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   QTemporaryDir work;
   const QString toneFile = QDir(work.path()).filePath("tone.wav");
-  if (QProcess::execute("sox", {"-n", "-r", "48000", "-b", "16", "-c", "1", toneFile, "synth", "1",
-                                "sine", "1000"}) != 0) {
+  if (QProcess::execute("sox", {"-D", "-n", "-r", "48000", "-b", "16", "-c", "1", toneFile, "synth",
+                                "1", "sine", "1000"}) != 0) {
     std::fprintf(stderr, "start_latency: sox could not make the tone file\n");
     return 1;
   }
