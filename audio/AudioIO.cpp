@@ -1,9 +1,7 @@
 #include "AudioIO.h"
 
 #include <algorithm>
-#include <chrono>
 #include <new>
-#include <thread>
 
 #include "QueuedWaveOut.h"
 
@@ -11,8 +9,6 @@ namespace quor::audio {
 
 namespace {
 constexpr uint32_t kHeaderSize = sizeof(WAVEHDR);
-// How long a shutdown waits for a device to give its buffers back.
-constexpr auto kShutdownWait = std::chrono::seconds(2);
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -63,9 +59,12 @@ void TAudioIO::FreeHeaders() {
   }
 }
 
+// Every slot gets the size asked for, whatever the current format and number of buffers: the
+// effective size never exceeds it, so NumBuffers, Quantization or Stereo written after
+// BufferSize can never offer the fill more bytes than its buffer holds.
 bool TAudioIO::AllocateBuffers() {
-  for (int i = 0; i < FNumBuffers; ++i) {
-    hWaveBuffer[i].reset(new (std::nothrow) uint8_t[static_cast<size_t>(FBufferSize)]);
+  for (int i = 0; i < kMaxBuffers; ++i) {
+    hWaveBuffer[i].reset(new (std::nothrow) uint8_t[static_cast<size_t>(FRequestedBufferSize)]);
     if (!hWaveBuffer[i]) {
       FreeBuffers();
       ErrorMessage = "Error allocating wave buffer memory";
@@ -282,19 +281,17 @@ void TAudioOut::SetPaused(bool Value) {
 
 double TAudioOut::ElapsedTime() {
   if (!Active) return 0.0;
-  uint32_t samples = 0;
-  if (FPlatform.position(WaveHandle, samples) != MMSYSERR_NOERROR || FrameRate() == 0) return 0.0;
-  return static_cast<double>(samples) / FrameRate();
+  uint64_t frames = 0;
+  if (FPlatform.position(WaveHandle, frames) != MMSYSERR_NOERROR || FrameRate() == 0) return 0.0;
+  return static_cast<double>(frames) / FrameRate();
 }
 
 void TAudioOut::ShutDown(HWAVEOUT handle) {
-  const auto deadline = std::chrono::steady_clock::now() + kShutdownWait;
+  // A reset has every buffer back at once, so the close that follows is not refused; a device
+  // that was closed already and still plays out its last buffers stops too.
   FPlatform.reset(handle);
-  while (FPlatform.close(handle) == WAVERR_STILLPLAYING &&
-         std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    FPlatform.reset(handle);
-  }
+  FPlatform.close(handle);
+  FPlatform.cutClose(handle);
 }
 
 void TAudioOut::FinishPendingClose() {

@@ -107,7 +107,7 @@ class TAudioOut : public TAudioIO {
   void StopGracefully() override;
   double ElapsedTime();
   // If an earlier device is no longer marked open but its close or notifications are still
-  // pending, finishes it now: reset, wait (bounded) for its buffers, close, and deliver its
+  // pending, finishes it now: reset, close, cut what it still plays out, and deliver its
   // notifications, so that its OnStop comes exactly once and before anything new starts.
   void FinishPendingClose();
 
@@ -134,7 +134,7 @@ class TAudioOut : public TAudioIO {
 
  private:
   friend class TCallBackWinOut;
-  // Resets and closes `handle`, waiting a bounded time for its buffers to come back.
+  // Resets and closes `handle`, and silences it if it is still playing out.
   void ShutDown(HWAVEOUT handle);
 
   WaveOutDevice& FPlatform;

@@ -99,14 +99,9 @@ void FileWaveOut::writeFailed() {
   incomplete_ = true;
 }
 
-uint64_t FileWaveOut::framesToKeep(uint64_t frames) const {
-  if (limit_ == 0) return frames;
-  return std::min(frames, limit_ > fileFrames_ ? limit_ - fileFrames_ : 0);
-}
-
 MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint32_t align = s.format.nBlockAlign;
-  const uint64_t frames = framesToKeep(header.dwBufferLength / align);
+  const uint64_t frames = framesWithinLimit(fileFrames_, limit_, header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
   if (bytes > 0 && sf_write_raw(file_, header.lpData, bytes) != bytes) {
     writeFailed();
@@ -147,13 +142,14 @@ void FileWaveOut::returnAll(Stream& stream) {
   }
 }
 
-void FileWaveOut::closeStream(Stream&) {
+bool FileWaveOut::closeStream(Stream&) {
   streamOpen_ = false;
   if (!oneFile_) closeFile();
+  return true;
 }
 
-uint32_t FileWaveOut::framesPlayed(const Stream& stream) const {
-  return static_cast<uint32_t>(static_cast<const FileState&>(stream).frames);
+uint64_t FileWaveOut::framesPlayed(const Stream& stream) const {
+  return static_cast<const FileState&>(stream).frames;
 }
 
 bool FileWaveOut::queued(const Stream& stream, const WAVEHDR* header) const {
@@ -183,7 +179,7 @@ bool FileWaveOut::appendSilence(uint64_t frames, std::string& error) {
   constexpr uint64_t kChunkFrames = 4096;
   const uint32_t align = fileFormat_.nBlockAlign;
   const std::vector<uint8_t> chunk(kChunkFrames * align, fileFormat_.wBitsPerSample == 8 ? 128 : 0);
-  for (uint64_t left = framesToKeep(frames); left > 0;) {
+  for (uint64_t left = framesWithinLimit(fileFrames_, limit_, frames); left > 0;) {
     const uint64_t count = std::min(left, kChunkFrames);
     const auto bytes = static_cast<sf_count_t>(count * align);
     if (sf_write_raw(file_, chunk.data(), bytes) != bytes) {

@@ -44,8 +44,8 @@ class FileWaveOut : public QueuedWaveOut {
   MMRESULT submit(Stream& stream, WAVEHDR* header) override;
   void setHalted(Stream& stream, bool halted) override;
   void returnAll(Stream& stream) override;
-  void closeStream(Stream& stream) override;
-  uint32_t framesPlayed(const Stream& stream) const override;
+  bool closeStream(Stream& stream) override;
+  uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:
@@ -54,7 +54,6 @@ class FileWaveOut : public QueuedWaveOut {
   bool openFile(const WAVEFORMATEX& format, MMRESULT& result);
   void closeFile();
   void writeFailed();
-  uint64_t framesToKeep(uint64_t frames) const;
 
   std::string path_;
   std::string partial_;

@@ -1,21 +1,25 @@
 #pragma once
-#include <QTimer>
+#include <atomic>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "QueuedWaveOut.h"
 
-struct PaStreamCallbackTimeInfo;
-
 namespace quor::audio {
 
-struct DeviceBuffering;
+class PortAudioKeeper;
+struct PortAudioStream;
 
 // The real sound device, through PortAudio. Its callback thread only copies handed-over
 // buffers out (silence when none is queued or while paused) and reports each finished buffer
 // through the lock-free notification queue; it never calls into the component and never
-// allocates. A watchdog on the owning thread notices a device that has gone away (its stream
-// stopped or its callbacks ceased) and gives every buffer back, so the output can end.
+// allocates. The calls that wait for the sound server (a start, a stop, a close after the
+// sound has played out) are made by a keeper thread, which also notices a device that has gone
+// away and has every buffer given back, so that the output can end; only the open, which has to
+// answer whether the device plays, waits here. A stream starts once the ring's first buffers
+// are there, so the tone does not queue behind silence.
 class PortAudioWaveOut : public QueuedWaveOut {
   Q_OBJECT
  public:
@@ -40,27 +44,26 @@ class PortAudioWaveOut : public QueuedWaveOut {
   MMRESULT submit(Stream& stream, WAVEHDR* header) override;
   void setHalted(Stream& stream, bool halted) override;
   void returnAll(Stream& stream) override;
-  void closeStream(Stream& stream) override;
-  uint32_t framesPlayed(const Stream& stream) const override;
+  bool closeStream(Stream& stream) override;
+  void cutDrain(Stream& stream) override;
+  uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:
-  struct PaState;
-  static int callback(const void* input, void* output, unsigned long frames,
-                      const PaStreamCallbackTimeInfo* time, unsigned long flags, void* user);
   MMRESULT fail(int paError);
-  int openPortAudio(PaState& state, const DeviceBuffering& buffering);
-  int startPortAudio(PaState& state);
-  void sizeForRing(PaState& state);
-  void watch();
-  void takeBack(PaState& state);
+  // Starts `stream` once the work under way on this thread (the rest of the ring handed over)
+  // is done.
+  void askToStart(PortAudioStream& stream);
+  // Takes every queued buffer back, each with its notification.
+  void takeBack(PortAudioStream& stream);
 
   bool initialised_ = false;
   std::vector<int> devices_;  // PortAudio indexes of the output devices, in PortAudio's order
   std::vector<std::string> names_;
   std::string lastDetail_;
   std::atomic<uint64_t> frameLimit_{0};
-  QTimer watchdog_;
+  std::mutex paCalls_;
+  std::unique_ptr<PortAudioKeeper> keeper_;  // from the first open
 };
 
 }  // namespace quor::audio

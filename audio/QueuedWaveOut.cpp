@@ -71,10 +71,11 @@ void QueuedWaveOut::deliverPending() {
     ++delivered_;
     const auto it = streams_.find(n.handle);
     if (it == streams_.end()) continue;
-    if (n.message == WaveMessage::Done)
-      n.header->dwFlags = (n.header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     const QPointer<QObject> callback = it->second->callback;
     if (callback) {
+      // The header belongs to the callback's owner: once the callback is gone, so may it be.
+      if (n.message == WaveMessage::Done)
+        n.header->dwFlags = (n.header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
       WaveMessageEvent event(n.message, n.handle, n.header);
       QCoreApplication::sendEvent(callback, &event);
     }
@@ -169,16 +170,24 @@ MMRESULT QueuedWaveOut::close(HWAVEOUT handle) {
   Stream* stream = findOpen(handle);
   if (stream == nullptr) return MMSYSERR_INVALHANDLE;
   if (stream->outstanding.load(std::memory_order_acquire) > 0) return WAVERR_STILLPLAYING;
-  closeStream(*stream);
   stream->open = false;
-  raise(handle, WaveMessage::Close, nullptr);
+  if (closeStream(*stream)) closed(handle);
   return MMSYSERR_NOERROR;
 }
 
-MMRESULT QueuedWaveOut::position(HWAVEOUT handle, uint32_t& samples) {
+void QueuedWaveOut::closed(HWAVEOUT handle) {
+  raise(handle, WaveMessage::Close, nullptr);
+}
+
+void QueuedWaveOut::cutClose(HWAVEOUT handle) {
+  const auto it = streams_.find(handle);
+  if (it != streams_.end() && !it->second->open) cutDrain(*it->second);
+}
+
+MMRESULT QueuedWaveOut::position(HWAVEOUT handle, uint64_t& frames) {
   Stream* stream = findOpen(handle);
   if (stream == nullptr) return MMSYSERR_INVALHANDLE;
-  samples = framesPlayed(*stream);
+  frames = framesPlayed(*stream);
   return MMSYSERR_NOERROR;
 }
 

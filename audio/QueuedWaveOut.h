@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <algorithm>
 #include <atomic>
 #include <map>
 #include <memory>
@@ -25,6 +26,13 @@ class WaveMessageEvent : public QEvent {
   WAVEHDR* const header;
 };
 
+// Of `frames` more, how many a device may still play once `played` have played under a limit of
+// `limit` frames (0: no limit).
+constexpr uint64_t framesWithinLimit(uint64_t played, uint64_t limit, uint64_t frames) {
+  if (limit == 0) return frames;
+  return played >= limit ? 0 : std::min(frames, limit - played);
+}
+
 // The rules that every wave-out implementation shares: handles, header checks, the refusal to
 // close while buffers are out, and the notification queue. A device thread reports a buffer
 // back through bufferDone, which neither locks nor allocates; an eventfd wakes the owning
@@ -44,12 +52,12 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   MMRESULT reset(HWAVEOUT handle) override;
   MMRESULT unprepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
   MMRESULT close(HWAVEOUT handle) override;
-  MMRESULT position(HWAVEOUT handle, uint32_t& samples) override;
+  void cutClose(HWAVEOUT handle) override;
+  MMRESULT position(HWAVEOUT handle, uint64_t& frames) override;
   std::string errorText(MMRESULT code) const override { return standardErrorText(code); }
   void deliverPending() override;
   int outstanding(HWAVEOUT handle) const override;
 
- protected:
   // One open device. Implementations derive their own state from it.
   struct Stream {
     virtual ~Stream() = default;
@@ -61,6 +69,7 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
     std::atomic<int> outstanding{0};
   };
 
+ protected:
   // Creates the device for `format`; null with `result` set when it cannot.
   virtual std::unique_ptr<Stream> openStream(uint32_t deviceId, const WAVEFORMATEX& format,
                                              MMRESULT& result) = 0;
@@ -70,14 +79,19 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   virtual void setHalted(Stream& stream, bool halted) = 0;
   // Stops at once; every queued buffer comes back through bufferDone, in queue order.
   virtual void returnAll(Stream& stream) = 0;
-  // Releases the device; every buffer has come back.
-  virtual void closeStream(Stream& stream) = 0;
-  virtual uint32_t framesPlayed(const Stream& stream) const = 0;
+  // Releases the device; every buffer has come back. True when it is closed now; false when it
+  // plays out what it still holds first and reports the end through closed().
+  virtual bool closeStream(Stream& stream) = 0;
+  // A closeStream that answered false finishes now, without the rest of the sound.
+  virtual void cutDrain(Stream&) {}
+  virtual uint64_t framesPlayed(const Stream& stream) const = 0;
   // Whether a buffer is still in the play queue of `stream`.
   virtual bool queued(const Stream& stream, const WAVEHDR* header) const = 0;
 
   // From any thread: `header` has played or been returned.
   void bufferDone(Stream& stream, WAVEHDR* header);
+  // From any thread: the device of `handle`, whose closeStream answered false, is closed.
+  void closed(HWAVEOUT handle);
   // The open device of `handle`, or null.
   Stream* findOpen(HWAVEOUT handle) const;
 
@@ -85,6 +99,11 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   void forEachOpenStream(F f) {
     for (auto& [handle, stream] : streams_)
       if (stream->open) f(*stream);
+  }
+  // Open ones and closed ones whose Close has not been delivered yet.
+  template <typename F>
+  void forEachStream(F f) {
+    for (auto& [handle, stream] : streams_) f(*stream);
   }
 
  private:

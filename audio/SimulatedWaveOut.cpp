@@ -69,7 +69,27 @@ void SimulatedWaveOut::returnAll(Stream& stream) {
   s.frames = 0;
 }
 
+bool SimulatedWaveOut::closeStream(Stream& stream) {
+  // After a reset nothing is left to play out.
+  auto& s = static_cast<SimStream&>(stream);
+  s.playingOut = s.frames > 0 ? playOut_ : 0;
+  return s.playingOut == 0;
+}
+
+void SimulatedWaveOut::cutDrain(Stream& stream) {
+  auto& s = static_cast<SimStream&>(stream);
+  if (s.playingOut == 0) return;
+  s.playingOut = 0;
+  closed(s.handle);
+}
+
 void SimulatedWaveOut::advance(uint32_t frames) {
+  forEachStream([&](Stream& stream) {
+    auto& s = static_cast<SimStream&>(stream);
+    if (s.open || s.playingOut == 0) return;
+    s.playingOut -= std::min(frames, s.playingOut);
+    if (s.playingOut == 0) closed(s.handle);
+  });
   forEachOpenStream([&](Stream& stream) {
     auto& s = static_cast<SimStream&>(stream);
     uint32_t left = frames;
@@ -93,7 +113,11 @@ void SimulatedWaveOut::advance(uint32_t frames) {
   });
 }
 
-uint32_t SimulatedWaveOut::framesPlayed(const Stream& stream) const {
+void SimulatedWaveOut::skipAhead(uint64_t frames) {
+  forEachOpenStream([&](Stream& stream) { static_cast<SimStream&>(stream).frames += frames; });
+}
+
+uint64_t SimulatedWaveOut::framesPlayed(const Stream& stream) const {
   return static_cast<const SimStream&>(stream).frames;
 }
 

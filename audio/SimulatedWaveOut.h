@@ -22,8 +22,14 @@ class SimulatedWaveOut : public QueuedWaveOut {
   void refusePrepare(int accepted, MMRESULT code) { prepareRefusal_ = {accepted, code}; }
   void refuseWrite(int accepted, MMRESULT code) { writeRefusal_ = {accepted, code}; }
 
-  // Plays `frames` frames on every open device that is not halted.
+  // A device that is closed goes on playing this many frames of what it took before its Close
+  // follows, as a real one plays out its own buffer (0, the start value: it closes at once).
+  void setPlayOut(uint32_t frames) { playOut_ = frames; }
+  // Plays `frames` frames on every open device that is not halted, and of every play-out.
   void advance(uint32_t frames);
+  // Moves the position of every open device on by `frames` without playing anything: hours of
+  // a tone in a moment.
+  void skipAhead(uint64_t frames);
 
   const std::vector<uint8_t>& played() const { return played_; }
   int buffersPlayed() const { return buffersPlayed_; }
@@ -44,8 +50,9 @@ class SimulatedWaveOut : public QueuedWaveOut {
   MMRESULT submit(Stream& stream, WAVEHDR* header) override;
   void setHalted(Stream&, bool) override {}
   void returnAll(Stream& stream) override;
-  void closeStream(Stream&) override {}
-  uint32_t framesPlayed(const Stream& stream) const override;
+  bool closeStream(Stream& stream) override;
+  void cutDrain(Stream& stream) override;
+  uint64_t framesPlayed(const Stream& stream) const override;
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:
@@ -56,7 +63,8 @@ class SimulatedWaveOut : public QueuedWaveOut {
   struct SimStream : Stream {
     std::deque<WAVEHDR*> queue;
     uint32_t offset = 0;  // bytes of the front buffer already played
-    uint32_t frames = 0;
+    uint64_t frames = 0;
+    uint32_t playingOut = 0;  // frames still to play after the close
   };
   static MMRESULT take(Refusal& refusal);
 
@@ -70,6 +78,7 @@ class SimulatedWaveOut : public QueuedWaveOut {
   WAVEFORMATEX lastFormat_;
   int opens_ = 0;
   int refusedCloses_ = 0;
+  uint32_t playOut_ = 0;
 };
 
 }  // namespace quor::audio

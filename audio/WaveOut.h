@@ -62,9 +62,12 @@ struct WAVEHDR {
 //  - notifications are queued and delivered later by the event loop of the thread that owns the
 //    device object, never inside the call that causes them, in the order they were raised;
 //  - write hands a prepared buffer over; each buffer comes back exactly once, by playing or by a
-//    reset, with a Done notification;
-//  - close is refused (WAVERR_STILLPLAYING) while a handed-over buffer has not come back;
-//  - every operation on a handle that is not open fails with MMSYSERR_INVALHANDLE and no effect.
+//    reset, with a Done notification; a reset has them all back before it returns;
+//  - close is refused (WAVERR_STILLPLAYING) while a handed-over buffer has not come back; a
+//    device may still be playing what it took from the buffers when they came back, and then
+//    sends Close once that has sounded;
+//  - every operation on a handle that is not open fails with MMSYSERR_INVALHANDLE and no effect;
+//  - no call but open waits for the sound hardware or server.
 class WaveOutDevice {
  public:
   virtual ~WaveOutDevice() = default;
@@ -79,8 +82,12 @@ class WaveOutDevice {
   virtual MMRESULT reset(HWAVEOUT handle) = 0;
   virtual MMRESULT unprepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) = 0;
   virtual MMRESULT close(HWAVEOUT handle) = 0;
-  // Frames played since the open (or the last reset).
-  virtual MMRESULT position(HWAVEOUT handle, uint32_t& samples) = 0;
+  // A closed device that is still playing out what it took stops at once; its Close follows as
+  // soon as it has let go of the hardware. No effect on any other handle.
+  virtual void cutClose(HWAVEOUT handle) = 0;
+  // Frames played since the open (or the last reset). 64 bits: a 32-bit count wraps after
+  // 12.4 hours at 96000 frames per second.
+  virtual MMRESULT position(HWAVEOUT handle, uint64_t& frames) = 0;
   virtual std::string errorText(MMRESULT code) const = 0;
 
   virtual uint32_t deviceCount() const = 0;

@@ -1,4 +1,5 @@
 #include <QVariant>
+#include <functional>
 
 #include "AudioOutFixture.h"
 
@@ -33,6 +34,69 @@ TEST_F(AudioOutProperties, BufferSizeHasAFloorAndIsCutToWholeFrames) {
   EXPECT_EQ(out->BufferSize(), 4096);  // four bytes a frame
   out->SetBufferSize(4098);
   EXPECT_EQ(out->BufferSize(), 4096);
+}
+
+// The format may change after the buffers were allocated, in any order: every fill is offered
+// the effective size, and that size always fits the buffer (AddressSanitizer builds catch a
+// byte written past its end: QUOR_ASAN).
+TEST_F(AudioOutProperties, NoOrderOfPropertyWritesLetsTheFillOverrunABuffer) {
+  struct Order {
+    const char* name;
+    std::function<void(TAudioOut&)> writes;
+    int32_t effectiveSize;
+    int buffers;
+  };
+  const std::vector<Order> orders = {
+      {"8 bit after 16-bit BufferSize 4097",
+       [](TAudioOut& o) {
+         o.SetBufferSize(4097);
+         o.SetQuantization(8);
+       },
+       4097, 4},
+      {"mono after stereo BufferSize 4098",
+       [](TAudioOut& o) {
+         o.SetStereo(true);
+         o.SetBufferSize(4098);
+         o.SetStereo(false);
+       },
+       4098, 4},
+      {"24 bit after 8-bit BufferSize 4099",
+       [](TAudioOut& o) {
+         o.SetQuantization(8);
+         o.SetBufferSize(4099);
+         o.SetQuantization(24);
+       },
+       4098, 4},
+      {"four buffers after BufferSize for two",
+       [](TAudioOut& o) {
+         o.SetNumBuffers(2);
+         o.SetBufferSize(4096);
+         o.SetNumBuffers(4);
+       },
+       4096, 4},
+  };
+  std::vector<int32_t> offered;
+  out->SetOnFillBuffer([&](uint8_t* buffer, int32_t& size) {
+    offered.push_back(size);
+    std::fill(buffer, buffer + size, uint8_t{0x80});
+    return true;
+  });
+  for (const Order& order : orders) {
+    SCOPED_TRACE(order.name);
+    out->SetNumBuffers(4);
+    out->SetStereo(false);
+    out->SetQuantization(16);
+    order.writes(*out);
+    offered.clear();
+    ASSERT_TRUE(out->Start(out)) << out->ErrorMessage;
+    EXPECT_EQ(out->BufferSize(), order.effectiveSize);
+    EXPECT_EQ(offered,
+              std::vector<int32_t>(static_cast<size_t>(order.buffers), order.effectiveSize));
+    pump();
+    play(8192);
+    out->StopAtOnce();
+    pump();
+  }
 }
 
 TEST_F(AudioOutProperties, NumBuffersAndQuantizationAreClamped) {

@@ -134,6 +134,47 @@ TEST_F(AudioOutStop, AStartAfterAFailedStartDeliversItsLateEventsFirst) {
   pump();
 }
 
+// A real device still plays what it took from the last buffers when they come back. Here it
+// plays one buffer's worth after its close.
+class AudioOutPlayOut : public AudioOutStop {
+ protected:
+  AudioOutPlayOut() { device.setPlayOut(kFrames); }
+  // Four buffers of tone, then the fill runs dry and the ring drains: the device is closed.
+  void playToTheClose() {
+    useNumberingFill({true, true, true, true, false});
+    ASSERT_TRUE(out->Start(out));
+    pump();
+    play(4 * kFrames);
+    ASSERT_FALSE(out->IsWaveDeviceOpen());
+    ASSERT_FALSE(out->Active);
+  }
+};
+
+TEST_F(AudioOutPlayOut, OnStopComesWhenTheDeviceHasPlayedOut) {
+  playToTheClose();
+  play(kFrames - 1);
+  EXPECT_EQ(count("stop"), 0);
+  play(1);
+  EXPECT_EQ(log, (std::vector<std::string>{"start", "stop"}));
+}
+
+// A start while the old device plays out cuts it short: its OnStop comes once, inside the start,
+// and none of its notifications reaches the new output.
+TEST_F(AudioOutPlayOut, AStartWhileTheOldDevicePlaysOutHearsItsEndOnce) {
+  playToTheClose();
+  useNumberingFill();
+  ASSERT_TRUE(out->Start(out));
+  EXPECT_EQ(log, (std::vector<std::string>{"start", "stop"}));
+  pump();
+  play(2 * kFrames);
+  EXPECT_EQ(log, (std::vector<std::string>{"start", "stop", "start"}));
+  EXPECT_EQ(out->ProcessedBuffers, 2);
+  EXPECT_TRUE(out->Active);
+  out->StopAtOnce();
+  pump();
+  EXPECT_EQ(count("stop"), 2);
+}
+
 TEST_F(AudioOutStop, FinishPendingCloseLeavesARunningOutputAlone) {
   useNumberingFill();
   ASSERT_TRUE(out->Start(out));
@@ -158,7 +199,7 @@ TEST_F(AudioOutStop, DestroyingAPlayingComponentClosesItsDeviceSilently) {
   EXPECT_EQ(device.outstanding(handle), 0);
   play(10 * kFrames);
   EXPECT_TRUE(log.empty());
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   EXPECT_EQ(device.position(handle, frames), MMSYSERR_INVALHANDLE);
 }
 

@@ -70,7 +70,7 @@ TEST(WaveOutRules, AClosedHandleRefusesEverythingWithoutEffect) {
   ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, CALLBACK_WINDOW), 0u);
   ASSERT_EQ(device.close(h), 0u);
   Buffer a(8);
-  uint32_t samples = 7;
+  uint64_t samples = 7;
   for (MMRESULT r :
        {device.prepareHeader(h, &a.header, kSize), device.write(h, &a.header, kSize),
         device.pause(h), device.restart(h), device.reset(h),
@@ -126,7 +126,7 @@ TEST_F(FileDevice, WritesEveryBufferAndCommitsOnlyAfterTheClose) {
   Buffer a(400, 1), b(200, 2);
   writeBuffer(a);
   writeBuffer(b);
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   ASSERT_EQ(device.position(h, frames), 0u);
   EXPECT_EQ(frames, 300u);
   std::string error;
@@ -152,7 +152,7 @@ TEST_F(FileDevice, APausedDeviceHoldsBuffersUntilRestartOrReset) {
   device.pause(h);
   writeBuffer(b);
   device.reset(h);  // returned, not written
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   device.position(h, frames);
   EXPECT_EQ(frames, 200u);
   ASSERT_EQ(device.close(h), 0u);

@@ -3,7 +3,10 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
+#include <algorithm>
+#include <array>
 
+#include "MonitorTap.h"
 #include "NotificationListener.h"
 #include "PortAudioWaveOut.h"
 #include "SoundServer.h"
@@ -39,6 +42,24 @@ class PortAudioDevice : public ::testing::Test {
     f.nAvgBytesPerSec = 44100;
     return f;
   }
+
+  // A ring of four buffers of a full-scale 1000 Hz square wave, 0.2 s each, handed over.
+  struct Tone {
+    Tone(PortAudioWaveOut& device, Listener& listener) : device(device) {
+      EXPECT_EQ(device.open(&handle, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+      for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 11) % 2 != 0 ? 32767 : -32767;
+      for (WAVEHDR& h : headers) {
+        h.lpData = reinterpret_cast<uint8_t*>(samples.data());
+        h.dwBufferLength = static_cast<uint32_t>(samples.size() * 2);
+        EXPECT_EQ(device.prepareHeader(handle, &h, sizeof h), 0u);
+      }
+      for (WAVEHDR& h : headers) EXPECT_EQ(device.write(handle, &h, sizeof h), 0u);
+    }
+    PortAudioWaveOut& device;
+    HWAVEOUT handle = 0;
+    std::vector<int16_t> samples = std::vector<int16_t>(4410);
+    std::array<WAVEHDR, 4> headers{};
+  };
 };
 
 TEST_F(PortAudioDevice, ListsOutputDevicesWithShortNames) {
@@ -67,13 +88,49 @@ TEST_F(PortAudioDevice, PlaysBuffersBackInOrderAndClosesAfterThem) {
   ASSERT_EQ(device.write(h, &hb, sizeof hb), 0u);
   EXPECT_EQ(device.close(h), WAVERR_STILLPLAYING);
   ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Done) == 2; }));
-  uint32_t frames = 0;
+  uint64_t frames = 0;
   ASSERT_EQ(device.position(h, frames), 0u);
   EXPECT_EQ(frames, 4410u);
   ASSERT_EQ(device.close(h), 0u);
   ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Close) == 1; }));
   EXPECT_EQ(listener.messages.front(), WaveMessage::Open);
   EXPECT_EQ(device.position(h, frames), MMSYSERR_INVALHANDLE);
+}
+
+// The last buffers come back when they have been copied into the device's own buffer, from
+// which they still sound for a while: the close answers at once, and the Close follows when
+// the sound has played out.
+TEST_F(PortAudioDevice, ACloseLeavesTheLastBuffersToPlayOutAndReportsItsEndAfterThem) {
+  PortAudioWaveOut device;
+  Listener listener;
+  Tone tone(device, listener);
+  ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Done) == 4; }));
+  ASSERT_EQ(device.close(tone.handle), 0u);
+  device.deliverPending();
+  EXPECT_EQ(listener.count(WaveMessage::Close), 0) << "the close waited for the sound";
+  ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Close) == 1; }));
+}
+
+// The stream starts with the tone's buffers already there, so the tone does not sound behind
+// a device buffer of silence (which put it 80 ms and more late). Noise only delays a sound,
+// so the best of three starts counts.
+TEST_F(PortAudioDevice, TheFirstBufferSoundsRightAfterTheStart) {
+  quor::testing::MonitorTap tap;
+  ASSERT_TRUE(tap.waitUntilListening(10)) << "parec does not record the sink";
+  PortAudioWaveOut device;
+  double best = 1e9;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Listener listener;
+    const double begun = quor::testing::steadySeconds();
+    Tone tone(device, listener);
+    ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Done) == 4; }));
+    device.reset(tone.handle);
+    device.close(tone.handle);
+    ASSERT_TRUE(waitFor([&] { return listener.count(WaveMessage::Close) == 1; }));
+    waitFor([] { return false; }, 300);  // the monitor catches up
+    best = std::min(best, tap.firstSoundAfter(begun).value_or(1e9));
+  }
+  EXPECT_LT(best, 0.05);
 }
 
 TEST_F(PortAudioDevice, APausedDeviceKeepsItsBuffersUntilAReset) {

@@ -26,16 +26,20 @@ struct MonitorCapture::Process {
 MonitorCapture::MonitorCapture(const std::string& path, const QProcessEnvironment& environment)
     : process_(new Process) {
   process_->process.setProcessEnvironment(environment);
+  // Small fragments: the sink then renders little ahead, and what it renders reaches the file
+  // at once.
   process_->process.start(
       "parec", {"--device=quor_null.monitor", "--format=s16le", "--channels=1", "--rate=48000",
-                "--file-format=wav", QString::fromStdString(path)});
+                "--latency-msec=10", "--file-format=wav", QString::fromStdString(path)});
   started_ = process_->process.waitForStarted(5000);
-  // parec writes the header once it is connected; give the stream time to begin.
+  // An idle sink wakes up to two seconds after the recording connects, and only from then on is
+  // anything recorded: wait until a tenth of a second has come.
+  constexpr qint64 kFlowing = 44 + 9600;
   QElapsedTimer waited;
   waited.start();
-  while (started_ && QFileInfo(QString::fromStdString(path)).size() == 0 && waited.elapsed() < 3000)
+  while (started_ && QFileInfo(QString::fromStdString(path)).size() < kFlowing &&
+         waited.elapsed() < 5000)
     QThread::msleep(20);
-  QThread::msleep(200);
 }
 
 MonitorCapture::~MonitorCapture() {
