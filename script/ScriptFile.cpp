@@ -1,6 +1,8 @@
 #include "ScriptFile.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <string_view>
 
 #include "FileErrorText.h"
 #include "ToneError.h"
@@ -45,6 +47,12 @@ void ScriptFile::rewind() {
   errno = 0;
   if (std::fseek(file_.get(), 0, SEEK_SET) != 0) fail(errno);
   std::clearerr(file_.get());
+}
+
+bool isToneScriptArgument(const std::string& argument) {
+  constexpr std::string_view kEnding = "qvs";
+  std::error_code ignored;
+  return argument.ends_with(kEnding) && std::filesystem::is_regular_file(argument, ignored);
 }
 
 }  // namespace quor

@@ -29,4 +29,9 @@ class ScriptFile {
   std::unique_ptr<std::FILE, Closer> file_;
 };
 
+// Whether a command-line argument names a tone script to run: an existing file whose name ends
+// in "qvs", in lower case, with or without a dot before it. Devices and pipes are no scripts:
+// reading one could keep the start waiting for ever.
+bool isToneScriptArgument(const std::string& argument);
+
 }  // namespace quor
