@@ -16,10 +16,12 @@ private_display_start() {
 
 # private_session_start: a private display in a work folder of its own ($work), where the
 # program keeps its settings instead of the user's. On exit the folder goes, and with it every
-# process whose pid the caller appends to the `pids` array.
+# process whose pid the caller appends to the `pids` array. The program starts without the
+# pauses of its splash, unless the caller sets QUOR_SKIP_SPLASH_WAITS=0.
 private_session_start() {
   work=$(mktemp -d)
   export XDG_CONFIG_HOME="$work/config"
+  export QUOR_SKIP_SPLASH_WAITS=${QUOR_SKIP_SPLASH_WAITS:-1}
   pids=()
   trap private_session_stop EXIT
   private_display_start "$work"
@@ -37,7 +39,7 @@ program_window_start() {
   "$@" >"$work/program.log" 2>&1 &
   program_pid=$!
   pids+=("$program_pid")
-  window=$(timeout 10 xdotool search --sync --name '^Quor Generator' | head -n1) || {
+  window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Quor Generator' | head -n1) || {
     echo "the window did not appear"; cat "$work/program.log"; return 1; }
   xdotool windowfocus --sync "$window"
   sleep 0.5
