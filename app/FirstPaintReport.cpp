@@ -6,10 +6,21 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "TfrmStartSplash.h"
+
 namespace quor {
 
+namespace {
+
+bool partOfTheSplash(QObject* object) {
+  const auto* widget = qobject_cast<QWidget*>(object);
+  return widget != nullptr && dynamic_cast<const TfrmStartSplash*>(widget->window()) != nullptr;
+}
+
+}  // namespace
+
 bool FirstPaintReport::eventFilter(QObject* watched, QEvent* event) {
-  if (!reported_ && event->type() == QEvent::Paint) {
+  if (!reported_ && event->type() == QEvent::Paint && !partOfTheSplash(watched)) {
     reported_ = true;
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     std::printf(

@@ -4,7 +4,8 @@
 namespace quor {
 
 // Prints "first-paint <nanoseconds since the epoch>" on standard output when the first widget
-// of the program paints, so that a benchmark can time the start-up from outside.
+// of the program's windows paints, the start splash's left out, so that a benchmark can time
+// the start-up from outside.
 class FirstPaintReport : public QObject {
  public:
   using QObject::QObject;

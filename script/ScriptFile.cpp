@@ -1,6 +1,8 @@
 #include "ScriptFile.h"
 
 #include <cerrno>
+#include <filesystem>
+#include <string_view>
 
 #include "FileErrorText.h"
 #include "ScriptText.h"
@@ -61,6 +63,12 @@ std::vector<std::string> ScriptFile::lines() {
   while ((read = std::fread(chunk, 1, sizeof chunk, file_.get())) > 0) bytes.append(chunk, read);
   if (std::ferror(file_.get())) fail(errno);
   return scriptLinesOf(bytes);
+}
+
+bool isToneScriptArgument(const std::string& argument) {
+  constexpr std::string_view kEnding = "qvs";
+  std::error_code ignored;
+  return argument.ends_with(kEnding) && std::filesystem::is_regular_file(argument, ignored);
 }
 
 }  // namespace quor

@@ -37,4 +37,9 @@ class ScriptFile {
 // end, with the same messages; throws them as ToneError.
 std::vector<std::string> readScriptLines(const std::string& fileName);
 
+// Whether a command-line argument names a tone script to run: an existing file whose name ends
+// in "qvs", in lower case, with or without a dot before it. Devices and pipes are no scripts:
+// reading one could keep the start waiting for ever.
+bool isToneScriptArgument(const std::string& argument);
+
 }  // namespace quor

@@ -63,11 +63,6 @@ void onCheckItemChosen(QAction* item, TfrmGenerator* window, const std::function
   });
 }
 
-// Features of later work stand in the menu, visibly unavailable.
-void notYetAvailable(QAction* action) {
-  action->setEnabled(false);
-}
-
 }  // namespace
 
 void TfrmGenerator::buildMenu() {
@@ -83,9 +78,13 @@ void TfrmGenerator::buildMenu() {
   connect(save, &QAction::triggered, this,
           [this] { guarded([this] { SaveSweepSettingsAs1Click(); }); });
   file->addSeparator()->setObjectName("N1");
-  notYetAvailable(
-      addItem(file, "RunScript1", "&Run Tone Script", Qt::CTRL | Qt::Key_R, kRunScriptTopic));
-  notYetAvailable(addItem(file, "OpenScriptEditor1", "Open Script &Editor", Qt::CTRL | Qt::Key_E));
+  QAction* runScript =
+      addItem(file, "RunScript1", "&Run Tone Script", Qt::CTRL | Qt::Key_R, kRunScriptTopic);
+  runScript->setEnabled(false);  // until the script dialog exists
+  connect(runScript, &QAction::triggered, this, [this] { guarded([this] { RunScript1Click(); }); });
+  QAction* editor = addItem(file, "OpenScriptEditor1", "Open Script &Editor", Qt::CTRL | Qt::Key_E);
+  connect(editor, &QAction::triggered, this,
+          [this] { guarded([this] { OpenScriptEditor1Click(); }); });
   file->addSeparator()->setObjectName("N6");
   QAction* exit = addItem(file, "Exit1", "&Exit", Qt::CTRL | Qt::Key_X);
   connect(exit, &QAction::triggered, this, [this] { guarded([this] { Exit1Click(); }); });
@@ -115,6 +114,7 @@ void TfrmGenerator::buildMenu() {
   QAction* mainHelp = addItem(help, "Help1", "&Main Help");
   connect(mainHelp, &QAction::triggered, this, [this] { guarded([this] { Help1Click(); }); });
   QAction* about = addItem(help, "About2", "&About this program...", {}, kAboutTopic);
+  about->setEnabled(false);  // until the About window exists
   connect(about, &QAction::triggered, this, [this] { guarded([this] { About1Click(); }); });
 
   menus_ = {file, tools, help};

@@ -5,9 +5,10 @@
 
 namespace quor {
 
-// Creates the program's windows, all hidden, in their fixed order: the main window first
-// (with the About and flash windows it brings), the frequency slider window last, whose
-// creation derives the first tone parameters. The main window owns the others.
+// Creates the program's windows, all hidden, in their fixed order: the main window (which
+// loads a settings file named on the command line), the About window, the script progress
+// dialog, the flash window, and the frequency slider window last, whose creation derives the
+// first tone parameters. The main window owns the others.
 std::unique_ptr<TfrmGenerator> createProgramWindows(GeneratorServices services);
 
 }  // namespace quor

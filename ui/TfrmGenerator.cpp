@@ -29,12 +29,15 @@
 #include "HelpWindow.h"
 #include "LedFrame.h"
 #include "MessagePresenter.h"
+#include "ScriptInterpreter.h"
 #include "TAboutBox.h"
 #include "TfrmFrequencySlider.h"
+#include "TfrmScript.h"
 #include "Version.h"
 #include "WaveFormList.h"
 #include "WaveformPictures.h"
 #include "WindowLayout.h"
+#include "WindowScriptHost.h"
 
 namespace quor {
 
@@ -59,13 +62,10 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
   if (services_.dialogs == nullptr) ownDialogs_ = std::make_unique<QtFileDialogs>(this);
   dialogs_ = services_.dialogs != nullptr ? services_.dialogs : ownDialogs_.get();
   buildWindow();
-  // Created once and kept; both are windows of their own, so that disabling this one while
-  // the About window is open leaves them usable.
+  // A window of its own, so that disabling this one while the About window is open leaves it
+  // usable.
   helpWindow_ = std::make_unique<HelpWindow>(services_.helpFolder.isEmpty() ? defaultHelpFolder()
                                                                             : services_.helpFolder);
-  aboutBox_ = std::make_unique<TAboutBox>();
-  connect(aboutBox_.get(), &QDialog::finished, this, [this] { setEnabled(true); });
-  frmFlash_ = std::make_unique<TfrmFlash>();
   screensaver_ = std::make_unique<ScreensaverInhibitor>();
   connect(menuOptions_.at(MenuOption::DisableScreensaver), &QAction::toggled, this,
           [this] { AudioOutputStateChanged(); });
@@ -75,8 +75,11 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
 }
 
 TfrmGenerator::~TfrmGenerator() {
-  // The slider window works on this one's controls, and the engine detaches from the
-  // controls while they still exist.
+  // The slider window and the script run work on this one's controls, and the engine detaches
+  // from the controls while they still exist.
+  scriptInterpreter_.reset();
+  scriptHost_.reset();
+  frmScript_.reset();
   frmFrequencySlider_.reset();
   presets_.reset();
   engine_.reset();
@@ -116,6 +119,16 @@ void TfrmGenerator::restoreApplicationSettings() {
   RestoreApplicationSettings(*this);
   engine_->parameters.cboSoundQualityChange();
   engine_->values.SampleRate = engine_->parameters.sampleRateFromBandwidth();
+}
+
+void TfrmGenerator::attachAboutBox(std::unique_ptr<TAboutBox> aboutBox) {
+  aboutBox_ = std::move(aboutBox);
+  connect(aboutBox_.get(), &QDialog::finished, this, [this] { setEnabled(true); });
+  findChild<QAction*>("About2")->setEnabled(true);
+}
+
+void TfrmGenerator::attachFlashWindow(std::unique_ptr<TfrmFlash> flash) {
+  frmFlash_ = std::move(flash);
 }
 
 TfrmFrequencySlider& TfrmGenerator::attachFrequencySlider(
@@ -188,7 +201,7 @@ void TfrmGenerator::Exit1Click() {
 void TfrmGenerator::btnFlashClick() {
   if (onFlashScreen) {
     onFlashScreen();
-  } else {
+  } else if (frmFlash_) {
     runScreenFlash(*frmFlash_, flashPacing_);
   }
 }
@@ -225,6 +238,12 @@ void TfrmGenerator::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmGenerator::closeEvent(QCloseEvent* event) {
+  // A disabled window takes no input, its close button included: a script runs, or the About
+  // window is open.
+  if (!isEnabled() && event->spontaneous()) {
+    event->ignore();
+    return;
+  }
   guarded([this] { engine_->toneSwitch.stopsignal(); });
   screensaver_->update(false, false);
   // The close goes on whatever happens; a settings file that cannot be written is said once.
@@ -232,7 +251,7 @@ void TfrmGenerator::closeEvent(QCloseEvent* event) {
   if (!stored.ok) showMessage(stored.message);
   if (onFormClose) guarded(onFormClose);
   helpWindow_->close();
-  aboutBox_->close();
+  if (aboutBox_) aboutBox_->close();
   QMainWindow::closeEvent(event);
 }
 

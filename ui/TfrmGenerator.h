@@ -32,10 +32,13 @@ class FileDialogs;
 class HelpWindow;
 class LedFrame;
 class MessagePresenter;
+class ScriptInterpreter;
 class TAboutBox;
 class TfrmFrequencySlider;
+class TfrmScript;
 class UpDown;
 class WaveFormList;
+class WindowScriptHost;
 
 // What the main window is built on, given by whoever creates it.
 struct GeneratorServices {
@@ -48,6 +51,7 @@ struct GeneratorServices {
   FileDialogs* dialogs = nullptr;        // nullptr: Qt's file dialogs
   std::vector<std::string> arguments;    // the command line after the program's name
   QString helpFolder;                    // empty: the program's help folder
+  QString programFolder;                 // empty: the folder of the running executable
 };
 
 // The generator's main window. It is the engine's set of tone controls: program changes
@@ -88,10 +92,22 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   // a tone plays with "Disable Screensaver when active" checked.
   void AudioOutputStateChanged();
 
+  // Tone scripts (GeneratorScripts.cpp).
+  void RunScript1Click();
+  void OpenScriptEditor1Click();
+  void Runscript(const std::string& Filename);
+  // Runs the script named first on the command line, if it is one; answers whether it did.
+  bool runScriptArgument();
+  ScriptInterpreter& scriptInterpreter() { return *scriptInterpreter_; }
+  TfrmScript* frmScript() const { return frmScript_.get(); }
+
   HelpWindow& helpWindow() { return *helpWindow_; }
   TAboutBox& aboutBox() { return *aboutBox_; }
-  // The frequency slider window, created after this one and kept as long as it lives; until
-  // then its menu item stays dimmed.
+  // The windows created after this one, each kept as long as it lives; until a window is
+  // attached, the menu item that needs it stays dimmed.
+  void attachAboutBox(std::unique_ptr<TAboutBox> aboutBox);
+  void attachScriptDialog(std::unique_ptr<TfrmScript> dialog);
+  void attachFlashWindow(std::unique_ptr<TfrmFlash> flash);
   TfrmFrequencySlider& attachFrequencySlider(std::unique_ptr<TfrmFrequencySlider> slider);
   TfrmFrequencySlider* frmFrequencySlider() const { return frmFrequencySlider_.get(); }
   void FreqSlider1Click();
@@ -202,6 +218,9 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   std::unique_ptr<HelpWindow> helpWindow_;
   std::unique_ptr<TAboutBox> aboutBox_;
   std::unique_ptr<TfrmFrequencySlider> frmFrequencySlider_;
+  std::unique_ptr<TfrmScript> frmScript_;
+  std::unique_ptr<WindowScriptHost> scriptHost_;
+  std::unique_ptr<ScriptInterpreter> scriptInterpreter_;
   std::unique_ptr<ToneEngine> engine_;
   std::unique_ptr<Presets> presets_;
 };

@@ -16,6 +16,7 @@ add_library(quor_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorMenu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GeneratorScripts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneratorSettingsFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LedFrame.cpp
@@ -25,14 +26,17 @@ add_library(quor_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TAboutBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfrmFrequencySlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TfrmGenerator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TfrmScript.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveFormList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveformPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowScriptHost.cpp
 )
 set_target_properties(quor_window PROPERTIES AUTOMOC ON)
 target_include_directories(quor_window PUBLIC ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(quor_window PUBLIC quor_engine quor_presets quor_appsettings quor_flash
-                      quor_screensaver quor_program_icon quor_version Qt6::Widgets)
+                      quor_screensaver quor_program_icon quor_version quor_script_eventloop
+                      Qt6::Widgets)
 # Where the data lies from the executable once installed; see ProgramDataFolder.h.
 file(RELATIVE_PATH quor_data_from_bin ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_FULL_DATADIR}/quor-generator)

@@ -185,8 +185,8 @@ TEST_F(LayoutTest, TheMenuHasItsCaptionsShortcutsAndCheckItems) {
   } items[] = {
       {"LoadSweepSettings1", "&Load Tone Settings", QKeySequence("Ctrl+L"), true, false},
       {"SaveSweepSettingsAs1", "&Save Tone Settings As...", QKeySequence("Ctrl+S"), true, false},
-      {"RunScript1", "&Run Tone Script", QKeySequence("Ctrl+R"), false, false},
-      {"OpenScriptEditor1", "Open Script &Editor", QKeySequence("Ctrl+E"), false, false},
+      {"RunScript1", "&Run Tone Script", QKeySequence("Ctrl+R"), true, false},
+      {"OpenScriptEditor1", "Open Script &Editor", QKeySequence("Ctrl+E"), true, false},
       {"Exit1", "&Exit", QKeySequence("Ctrl+X"), true, false},
       {"FreqSlider1", "Show &Frequency Slider", QKeySequence("Ctrl+F"), true, true},
       {"DisableScreensaver", "Disable Screensaver when active", {}, true, true},

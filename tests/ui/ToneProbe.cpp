@@ -1,6 +1,7 @@
-// tone_probe FILE RATE tone HZ | tone_probe FILE RATE silence
+// tone_probe FILE RATE tone HZ | tone_probe FILE RATE silence | tone_probe FILE RATE sequence HZ...
 // Reads a raw capture (16-bit signed little-endian, mono) and checks that it holds a tone of
-// the given frequency, or silence. Prints what it measured; the exit status is the verdict.
+// the given frequency, silence, or tones of equal length one after the other in the given
+// order. Prints what it measured; the exit status is the verdict.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -64,12 +65,27 @@ int main(int argc, char** argv) {
     std::printf("rms %.6f over %zu samples\n", rms, samples.size());
     return rms < 0.001 ? 0 : 1;
   }
-  if (mode != "tone" || argc < 5) return 2;
-  const double hz = std::stod(argv[4]);
+  if ((mode != "tone" && mode != "sequence") || argc < 5) return 2;
   if (last - first < static_cast<size_t>(rate / 10)) {
     std::printf("no tone: rms %.6f, %zu sounding samples\n", rms, last - first);
     return 1;
   }
+  if (mode == "sequence") {
+    // The sounding span in equal parts, one for each tone; the middle half of each part is
+    // measured, clear of the seams between the tones.
+    const size_t parts = static_cast<size_t>(argc - 4), part = (last - first) / parts;
+    bool all = true;
+    std::printf("%.2f s sounding\n", static_cast<double>(last - first) / rate);
+    for (size_t i = 0; i < parts; ++i) {
+      const double hz = std::stod(argv[4 + i]);
+      const size_t from = first + i * part + part / 4, to = from + part / 2;
+      const double share = powerShareAt(samples, from, to, hz, rate);
+      std::printf("  tone %zu: %.0f%% of the power at %.0f Hz\n", i + 1, 100 * share, hz);
+      all = all && share > 0.9;
+    }
+    return all ? 0 : 1;
+  }
+  const double hz = std::stod(argv[4]);
   const double share = powerShareAt(samples, first, last, hz, rate);
   const double soundingRms = std::sqrt(meanSquare(samples, first, last));
   std::printf("tone: rms %.4f, %.0f%% of the power at %.0f Hz, %.2f s sounding\n", soundingRms,

@@ -55,7 +55,7 @@ class ToneSettingsFileWindowTest : public WindowTest {
     GeneratorServices withArguments = services();
     withArguments.arguments = arguments;
     window.reset();
-    window = std::make_unique<TfrmGenerator>(withArguments);
+    window = createProgramWindows(withArguments);
     showWindow();
   }
 

@@ -42,31 +42,7 @@ failed() {
   ls -la "$work"; cat "$work/program.log"; exit 1
 }
 
-# dialog KEYS TITLE NAME: opens a file dialog with KEYS, types NAME into it and confirms. The
-# dialogs open in the program's working folder. A busy machine may let keys reach a dialog
-# before it takes them: the name is typed again, over what arrived, until the dialog closes.
-dialog() {
-  # Without a window manager, the closed dialog hands the focus back to nobody.
-  xdotool windowfocus --sync "$window"
-  xdotool key --window "$window" --clearmodifiers "$1"
-  local found attempt
-  found=$(timeout 30 xdotool search --sync --onlyvisible --name "^$2\$" | head -n1) ||
-    failed "the dialog \"$2\" did not appear"
-  for attempt in 1 2 3; do
-    xdotool windowfocus --sync "$found"
-    sleep 0.5
-    xdotool key ctrl+a
-    xdotool type --delay 40 "$3"
-    # The name's completion pops up a moment after the typing; Return then takes both.
-    sleep 0.5
-    xdotool key Return
-    for _ in $(seq 100); do
-      xdotool search --name "^$2\$" >/dev/null 2>&1 || return 0
-      sleep 0.1
-    done
-  done
-  failed "the dialog \"$2\" did not close"
-}
+dialog() { program_file_dialog "$@" || failed "the dialog \"$2\" did not take the name"; }
 wait_for() { for _ in $(seq 300); do [ -s "$1" ] && return 0; sleep 0.1; done; failed "no $1"; }
 
 import -window root "$artifacts/settings-file-loaded.png"

@@ -8,36 +8,12 @@ set -euo pipefail
 program=$1
 probe=$2
 artifacts=$3
-skip() { echo "SKIPPED: $*"; exit 77; }
-
-for tool in Xvfb xdotool parec pactl import; do
-  command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed (scripts/setup.sh installs it)"
-done
-[ -n "${PULSE_SERVER:-}" ] || skip "no test sound server (run through scripts/test.sh, which starts it)"
-pactl info >/dev/null 2>&1 || skip "the test sound server at $PULSE_SERVER does not answer"
-monitor=${PULSE_SOURCE:-quor_null.monitor}
-
-# shellcheck source=../../scripts/private_display.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private_display.sh"
-private_session_start || exit 1
+# shellcheck source=sink_capture.sh
+source "$(dirname "${BASH_SOURCE[0]}")/sink_capture.sh"
+sink_session_start || exit 1
 
 program_window_start "$program" || exit 1
-
-# One capture of the sink for the whole run. An idle sink sends nothing to its monitor, so a
-# stream of zeros keeps it running; the tone and the silence are cut from the capture by the
-# byte counts reached at the moments of interest.
-pacat --format=s16le --rate=48000 --channels=1 </dev/zero &
-pids+=($!)
-parec -d "$monitor" --format=s16le --rate=48000 --channels=1 --latency-msec=20 >"$work/capture.raw" &
-pids+=($!)
-mark() { stat -c %s "$work/capture.raw"; }
-for _ in $(seq 100); do [ "$(mark)" -gt 9600 ] && break; sleep 0.05; done
-[ "$(mark)" -gt 9600 ] || { echo "the sink's monitor sends nothing"; exit 1; }
-cut() {  # cut FROM TO FILE: bytes FROM..TO of the capture, on whole samples
-  local from=$(( $1 / 2 * 2 )) to=$(( $2 / 2 * 2 ))
-  dd if="$work/capture.raw" of="$3" iflag=skip_bytes,count_bytes bs=65536 skip="$from" \
-    count=$(( to - from )) status=none
-}
+sink_capture_start || exit 1
 
 xdotool key --window "$window" --clearmodifiers F5
 sleep 0.5

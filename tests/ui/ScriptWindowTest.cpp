@@ -1,0 +1,281 @@
+// Script runs in the window: the progress dialog's buttons and keys during tones and delays,
+// what the main window shows and allows during a run, and what ends a run.
+#include <QtTest/qtestspontaneevent.h>
+#include <QAction>
+#include <QCloseEvent>
+
+#include "ScriptWindowFixture.h"
+
+namespace quor::testing {
+namespace {
+
+constexpr const char* kLongToneThenShort = "tone 440 600 0 50 100\ntone 880 2\nend\n";
+
+TEST_F(ScriptWindowTest, TheDialogShowsTheRunWhileTheMainWindowTakesNoInput) {
+  bool checked = false;
+  presenter.whileOpen = [&] {
+    checked = true;
+    EXPECT_TRUE(frmScript().isVisible());
+    EXPECT_EQ(status(), "Line 2: pause");
+    EXPECT_FALSE(window->isEnabled());
+  };
+  const std::string file = script("rem first\npause\nend\n");
+  window->Runscript(file);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(frmScript().windowTitle().toStdString(), file);
+  EXPECT_EQ(presenter.messages,
+            std::vector<std::string>{"Pause in script. Please press OK to continue"});
+  EXPECT_EQ(status(), "Line 3: end");
+  EXPECT_FALSE(frmScript().isVisible());
+  EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(ScriptWindowTest, NextStopsTheToneAndTheRunGoesOnWithTheNextLine) {
+  when(at("Line 1: tone"), [this] { QTest::mouseClick(frmScript().nextButton(), Qt::LeftButton); });
+  bool secondPlayed = false;
+  when(at("Line 2: tone"), [&] { secondPlayed = true; });
+  run(kLongToneThenShort);
+  EXPECT_TRUE(secondPlayed);
+  EXPECT_EQ(status(), "Line 3: end");
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_FALSE(output.active());
+}
+
+TEST_F(ScriptWindowTest, NextEndsADelay) {
+  when(at("Line 1: delay"),
+       [this] { QTest::mouseClick(frmScript().nextButton(), Qt::LeftButton); });
+  run("delay 600\nend\n");
+  EXPECT_EQ(status(), "Line 2: end");
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+struct CancelCase {
+  const char* name;
+  const char* script;
+  const char* line;
+  std::function<void(TfrmScript&)> press;
+};
+
+void PrintTo(const CancelCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class CancelTest : public ScriptWindowTest, public ::testing::WithParamInterface<CancelCase> {};
+
+// However the dialog is cancelled, it goes at once and gives the main window its input back,
+// before the run has taken its end steps; no further line is read.
+TEST_P(CancelTest, EndsTheRunAfterTheCurrentLine) {
+  const CancelCase& c = GetParam();
+  when(at(c.line), [&] {
+    c.press(frmScript());
+    EXPECT_FALSE(frmScript().isVisible());
+    EXPECT_TRUE(window->isEnabled());
+    EXPECT_FALSE(output.active());
+  });
+  run(c.script);
+  EXPECT_EQ(status(), c.line);
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_EQ(platform.openCount(), std::string(c.line) == "Line 1: tone" ? 1 : 0);
+}
+
+const auto clickCancel = [](TfrmScript& dialog) {
+  QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+};
+const auto pressEscape = [](TfrmScript& dialog) {
+  QWidget* focused = dialog.focusWidget();
+  QTest::keyClick(focused != nullptr ? focused : &dialog, Qt::Key_Escape);
+};
+const auto pressEscapeOnNext = [](TfrmScript& dialog) {
+  dialog.nextButton()->setFocus();
+  QTest::keyClick(dialog.nextButton(), Qt::Key_Escape);
+};
+const auto closeTheDialog = [](TfrmScript& dialog) { dialog.close(); };
+
+INSTANTIATE_TEST_SUITE_P(
+    Script, CancelTest,
+    ::testing::Values(
+        CancelCase{"CancelDuringATone", kLongToneThenShort, "Line 1: tone", clickCancel},
+        CancelCase{"EscapeDuringATone", kLongToneThenShort, "Line 1: tone", pressEscape},
+        CancelCase{"EscapeOnNextDuringADelay", "delay 600\nend\n", "Line 1: delay",
+                   pressEscapeOnNext},
+        CancelCase{"TheWindowManagerClosesTheDialog", kLongToneThenShort, "Line 1: tone",
+                   closeTheDialog}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ScriptWindowTest, ADeviceThatFailsToStartEndsTheRunWithItsMessage) {
+  when(at("Line 1: tone"), [this] { platform.refuseNextOpen(audio::MMSYSERR_ALLOCATED); });
+  run("tone 440 1 0 50 100\ntone 880 1\nend\n");
+  EXPECT_EQ(status(), "Line 2: tone");
+  ASSERT_EQ(presenter.messages.size(), 1u);
+  EXPECT_EQ(presenter.messages[0].rfind("Soundcard Error! The system message returned by "
+                                        "Windows was: \r",
+                                        0),
+            0u);
+  EXPECT_FALSE(frmScript().isVisible());
+  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->enabled(Control::FSList));
+}
+
+TEST_F(ScriptWindowTest, EachTonePlaysOnceAndLoopComesBackAfterTheRun) {
+  auto* loop = window->findChild<QCheckBox*>("chkLoop");
+  ASSERT_TRUE(loop->isChecked());
+  std::vector<bool> loopDuringTones;
+  when(at("Line 1: tone"), [&] { loopDuringTones.push_back(loop->isChecked()); });
+  when(at("Line 2: sweep"), [&] { loopDuringTones.push_back(loop->isChecked()); });
+  run("tone 440 1 0 50 100\nsweep 100 1000 1 0 50 100 1\nend\n");
+  EXPECT_EQ(loopDuringTones, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(loop->isChecked());
+  EXPECT_EQ(status(), "Line 3: end");
+}
+
+TEST_F(ScriptWindowTest, EveryToneThatStopsFlashesWhenTheOptionIsOn) {
+  for (const bool on : {true, false}) {
+    window->setMenuChecked(MenuOption::Flashscreenwhenfinished1, on);
+    flashes = 0;
+    // The first tone is cut short by Next, the second ends by itself.
+    when(at("Line 1: tone"), [this] { frmScript().NextClick(); });
+    run(kLongToneThenShort);
+    EXPECT_EQ(flashes, on ? 2 : 0) << (on ? "on" : "off");
+  }
+}
+
+// A disabled window takes no input, its close button included.
+TEST_F(ScriptWindowTest, TheMainWindowCannotBeClosedFromOutsideDuringARun) {
+  const auto closeFromOutside = [this] {
+    QCloseEvent close;
+    // As the platform delivers it: sendEvent() would make it one that the program sent.
+    QSpontaneKeyEvent::setSpontaneous(&close);
+    QApplication::instance()->notify(window.get(), &close);
+    return close.isAccepted();
+  };
+  bool accepted = true;
+  when(at("Line 1: tone"), [&] {
+    accepted = closeFromOutside();
+    EXPECT_TRUE(output.active());
+    frmScript().CancelClick();
+  });
+  run(kLongToneThenShort);
+  EXPECT_FALSE(accepted);
+  EXPECT_TRUE(closeFromOutside());
+}
+
+// ---- the File menu ----
+
+TEST_F(ScriptWindowTest, RunToneScriptStopsTheToneAndAsksForAScript) {
+  QTest::keyClick(window.get(), Qt::Key_F5);
+  ASSERT_TRUE(output.active());
+  bool stoppedFirst = false;
+  dialogs.whileOpen = [&] { stoppedFirst = !output.active(); };
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+  EXPECT_TRUE(stoppedFirst);
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_EQ(dialogs.requests[0].first, "open");
+  EXPECT_EQ(dialogs.requests[0].second.title, "");
+  EXPECT_EQ(dialogs.requests[0].second.filter, "QVP Script|*.qvs|All Files|*.*");
+  EXPECT_EQ(dialogs.requests[0].second.defaultExtension, "qvs");
+  // Cancelled: no run.
+  EXPECT_EQ(frmScript().windowTitle(), "");
+  EXPECT_EQ(status(), "");
+
+  dialogs.chosen = QString::fromStdString(script("tone 440 1 0 50 100\nend\n", "chosen.qvs"));
+  window->findChild<QAction*>("RunScript1")->trigger();
+  EXPECT_EQ(frmScript().windowTitle(), dialogs.chosen);
+  EXPECT_EQ(status(), "Line 2: end");
+  EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(ScriptWindowTest, AScriptThatCannotBeReadEndsWithItsError) {
+  dialogs.chosen = folder.filePath("missing.qvs");
+  window->findChild<QAction*>("RunScript1")->trigger();
+  EXPECT_EQ(presenter.messages, std::vector<std::string>{"The specified file was not found"});
+  EXPECT_FALSE(frmScript().isVisible());
+  EXPECT_TRUE(window->isEnabled());
+}
+
+TEST_F(ScriptWindowTest, OpenScriptEditorStartsTheEditorBesideTheProgramWithoutArguments) {
+  // Reports nothing when there is no editor.
+  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_TRUE(presenter.errors.empty());
+
+  const QString started = folder.filePath("started");
+  QFile editor(folder.filePath("Quor_ScriptEditor"));
+  ASSERT_TRUE(editor.open(QIODevice::WriteOnly));
+  editor.write(
+      "#!/bin/sh\necho \"$#\" >\"$(dirname \"$0\")/started.part\"\n"
+      "mv \"$(dirname \"$0\")/started.part\" \"$(dirname \"$0\")/started\"\n");
+  editor.close();
+  editor.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+  for (int i = 0; i < 100 && !QFile::exists(started); ++i) QTest::qWait(50);
+  QFile arguments(started);
+  ASSERT_TRUE(arguments.open(QIODevice::ReadOnly)) << "the editor did not start";
+  EXPECT_EQ(arguments.readAll(), "0\n");
+}
+
+// ---- the dialog itself ----
+
+TEST_F(ScriptWindowTest, TheDialogIsSmallFixedAndHasNoCloseButton) {
+  TfrmScript& dialog = frmScript();
+  EXPECT_EQ(dialog.size(), QSize(202, 81));
+  EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowSystemMenuHint);
+  EXPECT_FALSE(dialog.isModal());
+  EXPECT_EQ(dialog.cancelButton()->geometry(), QRect(34, 7, 61, 20));
+  EXPECT_EQ(dialog.nextButton()->geometry(), QRect(109, 7, 61, 20));
+  EXPECT_EQ(dialog.label1()->geometry(), QRect(35, 32, 134, 13));
+  EXPECT_TRUE(dialog.label1()->alignment() & Qt::AlignHCenter);
+  EXPECT_EQ(dialog.cancelButton()->text(), "Cancel");
+  EXPECT_EQ(dialog.nextButton()->text(), "Next");
+  EXPECT_EQ(dialog.cancelButton()->nextInFocusChain(), dialog.nextButton());
+  // Disabling the main window leaves the dialog usable.
+  window->setEnabled(false);
+  EXPECT_TRUE(dialog.isEnabled());
+}
+
+// ---- the script named on the command line ----
+
+struct ArgumentCase {
+  const char* name;
+  const char* argument;  // in the test's folder; "" for none
+  bool exists;
+  bool runs;
+};
+
+void PrintTo(const ArgumentCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class ScriptArgumentTest : public ScriptWindowTest,
+                           public ::testing::WithParamInterface<ArgumentCase> {};
+
+TEST_P(ScriptArgumentTest, RunsAnExistingFileWhoseNameEndsInLowerCaseQvs) {
+  const ArgumentCase& c = GetParam();
+  GeneratorServices services;
+  services.output = &output;
+  services.messages = &presenter;
+  services.helpFolder = QUOR_HELP_SOURCE_DIR;
+  std::string argument;
+  if (*c.argument != '\0') {
+    argument = folder.filePath(c.argument).toStdString();
+    if (c.exists) script("end\n", c.argument);
+    services.arguments = {argument, "other.qvs"};
+  }
+  auto started = createProgramWindows(services);
+  EXPECT_EQ(started->runScriptArgument(), c.runs);
+  EXPECT_EQ(started->frmScript()->windowTitle().toStdString(), c.runs ? argument : "");
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_FALSE(started->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Script, ScriptArgumentTest,
+                         ::testing::Values(ArgumentCase{"Script", "tones.qvs", true, true},
+                                           ArgumentCase{"NoDot", "notes_qvs", true, true},
+                                           ArgumentCase{"CapitalQVS", "tones.QVS", true, false},
+                                           ArgumentCase{"NoSuchFile", "gone.qvs", false, false},
+                                           ArgumentCase{"NoArgument", "", false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quor::testing
