@@ -129,7 +129,7 @@ PortAudioWaveOut::PortAudioWaveOut() {
 }
 
 PortAudioWaveOut::~PortAudioWaveOut() {
-  forEachOpenStream([this](Stream& stream) {
+  forEachOpenStream([](Stream& stream) {
     auto& s = static_cast<PaState&>(stream);
     if (s.pa != nullptr) {
       Pa_AbortStream(s.pa);

@@ -15,6 +15,8 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick fonts-dejavu-core fonts-dejavu-extra dbus
   # the reference tone generator the benchmarks compare with
   sox
+  # the fuzzing harnesses: clang's libFuzzer and its sanitizer runtimes
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

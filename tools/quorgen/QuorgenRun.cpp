@@ -11,6 +11,7 @@
 #include "FirstStart.h"
 #include "MemoryControls.h"
 #include "PortAudioWaveOut.h"
+#include "QuorgenApply.h"
 #include "ToneEngine.h"
 #include "ToneError.h"
 #include "ToneOutputAdapter.h"
@@ -18,47 +19,6 @@
 namespace quor::tools {
 
 namespace {
-
-// The window's FormCreate step for the device list.
-void fillDeviceList(MemoryControls& controls, audio::ToneOutputAdapter& output,
-                    const audio::WaveOutDevice& device) {
-  const audio::OutputDeviceList list = audio::outputDeviceList(device);
-  controls.setItems(Control::WaveDevice, list.items);
-  controls.setItemIndex(Control::WaveDevice, 0);
-  output.setWaveDevice(audio::deviceNumberForItem(0));
-  controls.setVisible(Control::Label11, !list.hidden);
-  controls.setVisible(Control::WaveDevice, !list.hidden);
-}
-
-void type(MemoryControls& controls, Control field, const std::optional<std::string>& text) {
-  if (!text) return;
-  controls.userType(field, *text);
-  controls.userLeave(field);
-}
-
-// Settings first, then the tone, in the order a user works down the window.
-void applyRequest(const QuorgenRequest& r, MemoryControls& controls) {
-  if (r.bandwidth) controls.userSelect(Control::FSList, *r.bandwidth);
-  if (r.bits) controls.userSelect(Control::cboSoundQuality, *r.bits);
-  if (r.buffers) controls.userSelect(Control::Buffers, *r.buffers);
-  if (r.bufferSize) controls.userSelect(Control::BufferSizeEdit, *r.bufferSize);
-  if (r.device) controls.userSelect(Control::WaveDevice, *r.device);
-  if (r.waveform) controls.userSelect(Control::WaveForm, *r.waveform);
-  controls.setActivePage(r.sweep ? SignalPage::Sweep : SignalPage::Constant);
-  type(controls, Control::fEdit, r.freq);
-  type(controls, Control::fInit, r.init);
-  type(controls, Control::fFinal, r.final);
-  if (r.logarithmic) controls.setChecked(Control::Logarithmic, *r.logarithmic);
-  type(controls, Control::Duration, r.period);
-  type(controls, Control::Amplitude, r.level);
-  // The pulse fields are disabled until their check box is ticked.
-  if ((r.pulses || r.duty) && !controls.checked(Control::PulsedOn))
-    controls.userClick(Control::PulsedOn);
-  type(controls, Control::Pulses, r.pulses);
-  type(controls, Control::DutyCycle, r.duty);
-  controls.setChecked(Control::chkPositiveOffset, r.offset);
-  controls.setChecked(Control::chkLoop, r.loopSeconds.has_value());
-}
 
 std::string lines(std::string text) {
   for (char& c : text)
