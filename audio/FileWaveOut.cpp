@@ -3,7 +3,10 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+
+#include "FileErrorText.h"
 
 namespace quor::audio {
 
@@ -11,6 +14,7 @@ struct FileWaveOut::FileState : Stream {
   SNDFILE* file = nullptr;
   std::deque<WAVEHDR*> held;  // handed over while paused
   uint64_t frames = 0;
+  bool writeFailed = false;
 };
 
 FileWaveOut::FileWaveOut(std::string path) : path_(std::move(path)), partial_(path_ + ".partial") {}
@@ -25,9 +29,16 @@ FileWaveOut::~FileWaveOut() {
 }
 
 std::string FileWaveOut::errorText(MMRESULT code) const {
-  std::string text = QueuedWaveOut::errorText(code);
-  if (code == MMSYSERR_ERROR && !lastDetail_.empty()) text += " " + lastDetail_;
-  return text;
+  // The file's own message says what went wrong; the device layer's general words would not.
+  if (code == MMSYSERR_ERROR && !lastDetail_.empty()) return lastDetail_;
+  return QueuedWaveOut::errorText(code);
+}
+
+void FileWaveOut::recordFileError(int error) {
+  // A call that failed without saying why is still a failure of the file system.
+  const std::string text = fileErrorText(error != 0 ? error : EIO, path_);
+  // The user named the file; the temporary name beside it is ours.
+  lastDetail_ = text.find(path_) == std::string::npos ? path_ + ": " + text : text;
 }
 
 std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId,
@@ -60,9 +71,10 @@ std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId
     return nullptr;
   }
   auto state = std::make_unique<FileState>();
+  errno = 0;
   state->file = sf_open(partial_.c_str(), SFM_WRITE, &info);
   if (state->file == nullptr) {
-    lastDetail_ = partial_ + ": " + sf_strerror(nullptr);
+    recordFileError(errno);
     result = MMSYSERR_ERROR;
     return nullptr;
   }
@@ -75,8 +87,10 @@ MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   uint64_t frames = header.dwBufferLength / align;
   if (limit_ != 0) frames = std::min(frames, limit_ > s.frames ? limit_ - s.frames : 0);
   const auto bytes = static_cast<sf_count_t>(frames * align);
+  errno = 0;
   if (bytes > 0 && sf_write_raw(s.file, header.lpData, bytes) != bytes) {
-    lastDetail_ = partial_ + ": " + sf_strerror(s.file);
+    recordFileError(errno);
+    s.writeFailed = true;
     return MMSYSERR_ERROR;
   }
   s.frames += frames;
@@ -115,10 +129,13 @@ void FileWaveOut::returnAll(Stream& stream) {
 
 void FileWaveOut::closeStream(Stream& stream) {
   auto& s = static_cast<FileState&>(stream);
+  errno = 0;
   const bool complete = sf_close(s.file) == 0;
+  const int error = errno;
   s.file = nullptr;
-  finished_ = complete;
-  if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
+  // A file whose data could not all be written is not complete, whatever its close says.
+  finished_ = complete && !s.writeFailed;
+  if (!complete) recordFileError(error);
 }
 
 uint32_t FileWaveOut::framesPlayed(const Stream& stream) const {
@@ -136,7 +153,8 @@ bool FileWaveOut::commit(std::string& error) {
     return false;
   }
   if (std::rename(partial_.c_str(), path_.c_str()) != 0) {
-    error = path_ + ": the file could not be written";
+    recordFileError(errno);
+    error = lastDetail_;
     return false;
   }
   finished_ = false;

@@ -41,6 +41,8 @@ class FileWaveOut : public QueuedWaveOut {
  private:
   struct FileState;
   MMRESULT writeOut(FileState& state, const WAVEHDR& header);
+  // The message for a failed call on the file, from the C library's error number.
+  void recordFileError(int error);
 
   std::string path_;
   std::string partial_;
