@@ -6,7 +6,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../scripts/services.sh"
 services_start
 trap services_stop EXIT
-for script in synthesis_vs_sox.sh audio_vs_sox.sh window_startup.sh; do
+for script in synthesis_vs_sox.sh audio_vs_sox.sh window_startup.sh soak.sh; do
   if [ -x "$here/$script" ]; then
     echo "== $script"
     "$here/$script" "$build"

@@ -9,15 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "FirstStart.h"
 #include "FuzzProperty.h"
-#include "MemoryControls.h"
 #include "QtApplication.h"
-#include "QuorgenApply.h"
 #include "QuorgenOptions.h"
-#include "SimulatedWaveOut.h"
-#include "ToneEngine.h"
-#include "ToneOutputAdapter.h"
+#include "SimulatedToneRun.h"
 
 namespace {
 
@@ -82,18 +77,13 @@ void requireFillStaysInside(ToneEngine& engine, int32_t size) {
 }
 
 void playAFewBuffers(const tools::QuorgenRequest& request) {
-  audio::SimulatedWaveOut device;
-  audio::ToneOutputAdapter output(nullptr, device);
-  MemoryControls controls;
-  ToneEngine engine(controls, output);
-  output.connectSwitch(engine.toneSwitch);
-  tools::fillDeviceList(controls, output, device);
+  tools::SimulatedToneRun run;
+  auto& [device, output, controls, engine] = run;
   // quorgen's own usage error: the device list has no such item.
   if (request.device &&
       *request.device >= static_cast<int>(controls.items(Control::WaveDevice).size()))
     return;
-  prepareFirstStart(engine, controls);
-  tools::applyRequest(request, controls);
+  run.setUp(request);
   engine.toneSwitch.OnButtonClick();
   requireFiniteValues(engine.values);
   if (!controls.messages().empty()) {

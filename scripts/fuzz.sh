@@ -13,7 +13,7 @@ list="$build/fuzz/harnesses.txt"
 # Leaks are findings too; the few that Qt keeps for the life of a process are not ours.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:symbolize=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/fuzz/leaks.supp:print_suppressions=0}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/scripts/sanitizer-leaks.supp:print_suppressions=0}
 export QT_QPA_PLATFORM=offscreen
 
 mkdir -p "$build/findings" "$build/logs"
