@@ -18,6 +18,8 @@ export QT_QPA_PLATFORM=offscreen
 
 mkdir -p "$build/findings" "$build/logs"
 failed=0
+passed=0
+broken=0
 printf '%-18s %12s %9s %9s %8s  %s\n' harness executions edges features corpus result
 while read -r name program; do
   corpus="$build/corpus/$name"
@@ -36,14 +38,17 @@ while read -r name program; do
   size=$(find "$corpus" -type f | wc -l)
   if [ "$status" -eq 0 ]; then
     result=ok
+    passed=$((passed + 1))
   else
     result="FINDING (exit $status): see $log"
     failed=1
+    broken=$((broken + 1))
   fi
   printf '%-18s %12s %9s %9s %8s  %s\n' "$name" "${executions:-?}" "${edges:-?}" \
     "${features:-?}" "$size" "$result"
 done <"$list"
 
+echo "fuzz: $passed passed, $broken failed"
 if [ "$failed" -ne 0 ]; then
   echo "fuzz: inputs that broke a harness are in $build/findings; rerun one with" >&2
   echo "      $build/fuzz/NAME FILE" >&2
