@@ -71,10 +71,11 @@ void QueuedWaveOut::deliverPending() {
     ++delivered_;
     const auto it = streams_.find(n.handle);
     if (it == streams_.end()) continue;
-    if (n.message == WaveMessage::Done)
-      n.header->dwFlags = (n.header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
     const QPointer<QObject> callback = it->second->callback;
     if (callback) {
+      // The header belongs to the callback's owner: once the callback is gone, so may it be.
+      if (n.message == WaveMessage::Done)
+        n.header->dwFlags = (n.header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
       WaveMessageEvent event(n.message, n.handle, n.header);
       QCoreApplication::sendEvent(callback, &event);
     }
