@@ -3,8 +3,11 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <vector>
+
+#include "FileErrorText.h"
 
 namespace quor::audio {
 
@@ -21,9 +24,16 @@ FileWaveOut::~FileWaveOut() {
 }
 
 std::string FileWaveOut::errorText(MMRESULT code) const {
-  std::string text = QueuedWaveOut::errorText(code);
-  if (code == MMSYSERR_ERROR && !lastDetail_.empty()) text += " " + lastDetail_;
-  return text;
+  // The file's own message says what went wrong; the device layer's general words would not.
+  if (code == MMSYSERR_ERROR && !lastDetail_.empty()) return lastDetail_;
+  return QueuedWaveOut::errorText(code);
+}
+
+void FileWaveOut::recordFileError(int error) {
+  // A call that failed without saying why is still a failure of the file system.
+  const std::string text = fileErrorText(error != 0 ? error : EIO, path_);
+  // The user named the file; the temporary name beside it is ours.
+  lastDetail_ = text.find(path_) == std::string::npos ? path_ + ": " + text : text;
 }
 
 std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId,
@@ -74,9 +84,10 @@ bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
     result = WAVERR_BADFORMAT;
     return false;
   }
+  errno = 0;
   file_ = sf_open(partial_.c_str(), SFM_WRITE, &info);
   if (file_ == nullptr) {
-    lastDetail_ = partial_ + ": " + sf_strerror(nullptr);
+    recordFileError(errno);
     result = MMSYSERR_ERROR;
     return false;
   }
@@ -88,14 +99,16 @@ bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
 }
 
 void FileWaveOut::closeFile() {
+  errno = 0;
   const bool complete = sf_close(file_) == 0;
+  const int error = errno;
   file_ = nullptr;
   finished_ = complete;
-  if (!complete) lastDetail_ = partial_ + ": the file could not be completed";
+  if (!complete) recordFileError(error);
 }
 
-void FileWaveOut::writeFailed() {
-  lastDetail_ = partial_ + ": " + sf_strerror(file_);
+void FileWaveOut::writeFailed(int error) {
+  recordFileError(error);
   incomplete_ = true;
 }
 
@@ -103,8 +116,9 @@ MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint32_t align = s.format.nBlockAlign;
   const uint64_t frames = framesWithinLimit(fileFrames_, limit_, header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
+  errno = 0;
   if (bytes > 0 && sf_write_raw(file_, header.lpData, bytes) != bytes) {
-    writeFailed();
+    writeFailed(errno);
     return MMSYSERR_ERROR;
   }
   s.frames += frames;
@@ -182,8 +196,9 @@ bool FileWaveOut::appendSilence(uint64_t frames, std::string& error) {
   for (uint64_t left = framesWithinLimit(fileFrames_, limit_, frames); left > 0;) {
     const uint64_t count = std::min(left, kChunkFrames);
     const auto bytes = static_cast<sf_count_t>(count * align);
+    errno = 0;
     if (sf_write_raw(file_, chunk.data(), bytes) != bytes) {
-      writeFailed();
+      writeFailed(errno);
       error = lastDetail_;
       return false;
     }
@@ -203,7 +218,8 @@ bool FileWaveOut::commit(std::string& error) {
     return false;
   }
   if (std::rename(partial_.c_str(), path_.c_str()) != 0) {
-    error = path_ + ": the file could not be written";
+    recordFileError(errno);
+    error = lastDetail_;
     return false;
   }
   finished_ = false;

@@ -53,7 +53,10 @@ class FileWaveOut : public QueuedWaveOut {
   MMRESULT writeOut(FileState& state, const WAVEHDR& header);
   bool openFile(const WAVEFORMATEX& format, MMRESULT& result);
   void closeFile();
-  void writeFailed();
+  // A write that fell short leaves the file incomplete, whatever its close says later.
+  void writeFailed(int error);
+  // The message for a failed call on the file, from the C library's error number.
+  void recordFileError(int error);
 
   std::string path_;
   std::string partial_;

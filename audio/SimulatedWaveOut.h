@@ -32,6 +32,12 @@ class SimulatedWaveOut : public QueuedWaveOut {
   void skipAhead(uint64_t frames);
 
   const std::vector<uint8_t>& played() const { return played_; }
+  // Hands what has played since the last call over to `into` and forgets it, so that a long
+  // run keeps no more than one stretch in memory.
+  void takePlayed(std::vector<uint8_t>& into) {
+    into.swap(played_);
+    played_.clear();
+  }
   int buffersPlayed() const { return buffersPlayed_; }
   int buffersReturnedByReset() const { return buffersReset_; }
   uint32_t lastOpenedDevice() const { return lastDevice_; }

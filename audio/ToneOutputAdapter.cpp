@@ -31,6 +31,18 @@ void ToneOutputAdapter::setQuantization(int bits) {
   AudioOut1->SetQuantization(static_cast<uint16_t>(std::clamp(bits, 0, 0xFFFF)));
 }
 
+bool ToneOutputAdapter::start() {
+  // The component keeps its last error text across starts; the host clears it, so that a text
+  // that appears later tells of a failure of this output.
+  AudioOut1->ErrorMessage.clear();
+  started_ = AudioOut1->Start(AudioOut1);
+  return started_;
+}
+
+std::string ToneOutputAdapter::failureSinceStart() const {
+  return started_ ? AudioOut1->ErrorMessage : std::string();
+}
+
 void ToneOutputAdapter::setFrameRate(int32_t samplesPerSecond) {
   AudioOut1->SetFrameRate(samplesPerSecond);
 }

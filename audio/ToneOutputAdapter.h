@@ -36,11 +36,13 @@ class ToneOutputAdapter : public quor::ToneOutput {
   void setFrameRate(int32_t samplesPerSecond) override;
   void setNumBuffers(int32_t count) override { AudioOut1->SetNumBuffers(count); }
   void setBufferSize(int32_t bytes) override { AudioOut1->SetBufferSize(bytes); }
-  bool start() override { return AudioOut1->Start(AudioOut1); }
+  bool start() override;
   std::string errorMessage() const override { return AudioOut1->ErrorMessage; }
+  std::string failureSinceStart() const override;
 
  private:
   TAudioOut* AudioOut1;  // the host's variable that notifications read the component through
+  bool started_ = false;
 };
 
 }  // namespace quor::audio

@@ -7,7 +7,7 @@ source "$here/../scripts/services.sh"
 services_start
 trap services_stop EXIT
 for script in synthesis_vs_sox.sh audio_vs_sox.sh window_startup.sh ui_stall.sh start_latency.sh \
-    script_wait.sh script_render_vs_sox.sh; do
+    script_wait.sh script_render_vs_sox.sh soak.sh; do
   if [ -x "$here/$script" ]; then
     echo "== $script"
     "$here/$script" "$build"

@@ -29,6 +29,9 @@ class ToneOutput {
   virtual void setBufferSize(int32_t bytes) = 0;
   virtual bool start() = 0;  // false with errorMessage() set
   virtual std::string errorMessage() const = 0;
+  // The device's error text when the output started last has failed since (its device went
+  // away while playing); empty after a failed start and while all is well.
+  virtual std::string failureSinceStart() const = 0;
 };
 
 }  // namespace quor

@@ -43,7 +43,10 @@ int32_t sampleRateOfBandwidth(const std::string& bandwidthText) {
 }
 
 bool frequencyWithinBandwidth(float hertz, int32_t sampleRate) {
-  return hertz > 0 && hertz < static_cast<long double>(sampleRate) / 2;
+  // A frequency whose share of the sample rate rounds to nothing is none: a logarithmic sweep
+  // from it multiplies by infinity, and the phase becomes no number.
+  return hertz > 0 && hertz < static_cast<long double>(sampleRate) / 2 &&
+         normalised(hertz, sampleRate) > 0;
 }
 
 ToneParameters::ToneParameters(WorkingValues& values, ToneControls& controls, ToneOutput& output)

@@ -10,7 +10,8 @@ namespace quor {
 
 // Twice the bandwidth named by an FSList item, rounded: the sample rate it gives.
 int32_t sampleRateOfBandwidth(const std::string& bandwidthText);
-// The apply's rule for every frequency: above 0 and strictly below half the sample rate.
+// The apply's rule for every frequency: above 0 and strictly below half the sample rate, and
+// large enough to leave something when divided by the sample rate in single precision.
 bool frequencyWithinBandwidth(float hertz, int32_t sampleRate);
 
 // Derives the working values from the window's tone controls: the apply operation and the

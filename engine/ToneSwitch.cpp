@@ -68,6 +68,12 @@ void ToneSwitch::AudioOut1Stop() {
   setOutputSettingsEnabled(true);
   controls_.setLed(LedColour::Red);
   values_.ToneBusy = false;
+  // A device that went away while the tone played (a sound server that stopped, a card
+  // pulled out) ends the tone as a failed start does: said, and a script run ends.
+  if (const std::string failure = output_.failureSinceStart(); !failure.empty()) {
+    controls_.showMessage(std::string(kSoundcardError) + "\r" + failure);
+    controls_.hideScriptDialog();
+  }
 }
 
 bool ToneSwitch::AudioOut1FillBuffer(uint8_t* Buffer, int32_t& Size) {

@@ -18,6 +18,8 @@ packages=(
   # installing: icon files, manual pages, the Debian package, and the checks of what they install
   qt6-svg-dev help2man dpkg-dev desktop-file-utils appstream shared-mime-info xdg-utils
   libfile-mimeinfo-perl man-db
+  # the fuzzing harnesses: clang's libFuzzer and its sanitizer runtimes
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

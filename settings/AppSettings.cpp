@@ -125,11 +125,18 @@ StoreResult StoreApplicationSettings(const ToneControls& controls) {
   }
   {
     const auto settings = openApplicationSettings();
+    // A file that does not read as settings holds nothing of ours: it is replaced whole, or the
+    // next start would find it unreadable again. QSettings reads a section only when asked
+    // for it and clears only what it has read, so every section is read first. The format
+    // error stays in the status, which then says nothing about the write; the reading back
+    // below does.
+    settings->allKeys();
+    if (settings->status() == QSettings::FormatError) settings->clear();
     for (size_t i = 0; i < kWriteOrder.size(); ++i) {
       settings->setValue(kWriteOrder[i]->name, QVariant::fromValue(values[i]));
     }
     settings->sync();
-    if (settings->status() != QSettings::NoError) return {false, storeFailure()};
+    if (settings->status() == QSettings::AccessError) return {false, storeFailure()};
   }
   if (!holdsValues(values)) return {false, storeFailure()};
   return {};

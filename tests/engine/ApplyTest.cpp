@@ -48,6 +48,20 @@ TEST_F(Apply, AcceptsFrequenciesStrictlyBelowHalfTheSampleRate) {
   EXPECT_EQ(v.NormInitFreq, static_cast<float>(static_cast<long double>(11024.99f) / 22050));
 }
 
+// Found by fuzzing quorgen: 1e-45 Hz is above 0, but divided by the sample rate it is 0 in
+// single precision, and a logarithmic sweep from there multiplied its increment by infinity.
+TEST_F(Apply, AFrequencyThatVanishesAtTheSampleRateIsRefusedAndOneJustAboveIsNot) {
+  controls.setActivePage(SignalPage::Sweep);
+  engine.parameters.fEditExit();
+  const WorkingValues before = v;
+  enter(Control::fInit, "1e-45");
+  EXPECT_EQ(v.NormInitFreq, before.NormInitFreq);
+  EXPECT_EQ(v.SweepFactor, before.SweepFactor);
+  enter(Control::fInit, "1e-40");
+  EXPECT_GT(v.NormInitFreq, 0.0f);
+  EXPECT_TRUE(std::isfinite(v.SweepFactor));
+}
+
 TEST_F(Apply, InvalidFrequencyKeepsDerivedValuesButUpdatesTheEarlierSteps) {
   controls.setChecked(Control::chkPositiveOffset, true);  // runs the apply itself
   const WorkingValues before = v;

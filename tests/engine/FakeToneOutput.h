@@ -46,6 +46,7 @@ class FakeToneOutput : public ToneOutput {
     return true;
   }
   std::string errorMessage() const override { return error; }
+  std::string failureSinceStart() const override { return failure; }
 
   std::function<bool(uint8_t*, int32_t&)> fill;
   uint32_t device = 0xFFFFFFFF;
@@ -56,6 +57,7 @@ class FakeToneOutput : public ToneOutput {
   int32_t frameRate = 0, numBuffers = 0, bufferSize = 0;
   int starts = 0, stops = 0, pendingStopsFinished = 0;
   std::string error;
+  std::string failure;  // a device failure while playing, as the stop notification finds it
   std::vector<std::vector<uint8_t>> ring;
   std::vector<bool> answers;
 };

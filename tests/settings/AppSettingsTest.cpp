@@ -44,12 +44,16 @@ class AppSettingsTest : public ::testing::Test {
   QString file() const { return folder() + "/Quor Generator.conf"; }
 
   void writeFile(const StoredValues& values) {
+    std::string text = "[General]\n";
+    for (const auto& [name, value] : values) text += name + "=" + value + "\n";
+    writeBytes(QByteArray::fromStdString(text));
+  }
+
+  void writeBytes(const QByteArray& bytes) {
     ASSERT_TRUE(QDir().mkpath(folder()));
     QFile out(file());
     ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    std::string text = "[General]\n";
-    for (const auto& [name, value] : values) text += name + "=" + value + "\n";
-    out.write(text.c_str());
+    out.write(bytes);
   }
 
   std::string fileText() const {
@@ -209,6 +213,29 @@ TEST_F(AppSettingsTest, UnreadableLastValueUndoesTheEarlierOnes) {
   MemoryControls controls;
   RestoreApplicationSettings(controls);
   expectDefaults(controls);
+}
+
+// Found by fuzzing the restore: a line without "=" makes the whole file unreadable as
+// settings. The start takes the defaults; the close used to report that it could not save,
+// although it had, and carried the unreadable entries over into the new file.
+TEST_F(AppSettingsTest, AFileThatDoesNotReadAsSettingsIsReplacedWholeAtClose) {
+  writeFile(allChanged());
+  MemoryControls changed;
+  RestoreApplicationSettings(changed);
+  writeBytes(QByteArray::fromBase64(
+      "W0dlLmVyYWxdCkZzPTEKQnUKU291bmRRPTEKV2F2ZUZvcm09MApGbGFzaDIxNDc0ODM2NDhzY3JlZW53aGVuZmlu"
+      "aXNnZWQ9MApEaXNhYmxlU2NyZWVuc2F2ZXI9MApGcmVxU2xpZGVyMT0xClBvc2l0aXZlT2Zmc2V0PTEK"));
+
+  MemoryControls unreadable;
+  RestoreApplicationSettings(unreadable);
+  expectDefaults(unreadable);
+
+  const StoreResult stored = StoreApplicationSettings(changed);
+  EXPECT_TRUE(stored.ok) << stored.message;
+  EXPECT_EQ(fileText().find("Ge.eral"), std::string::npos) << fileText();
+  MemoryControls next;
+  RestoreApplicationSettings(next);
+  expectAllChanged(next);
 }
 
 TEST_F(AppSettingsTest, AnyNonZeroOptionReadsCheckedAndIsWrittenBackAsOne) {

@@ -123,6 +123,8 @@ TEST(QuorgenOptions, RefusesToneValuesOutsideTheWindowsRangesNamingTheRange) {
       {{"--duty", "0.5"}, {"--duty '0.5'", "from 1 to 100"}},
       {{"--duty", "101"}, {"--duty '101'"}},
       {{"--duty", "33,3"}, {"--duty '33,3'"}},  // the window would read 33
+      // Found by fuzzing: above 0, but nothing once divided by the sample rate.
+      {{"--bandwidth", "22050", "--sweep", "--init", "1e-45"}, {"--init '1e-45'"}},
   };
   for (const auto& [options, reasons] : refused) {
     const ParsedCommandLine p = parse(QStringList{"play"} + options);

@@ -2,9 +2,12 @@
 // and nothing else; a settings file that cannot be written is said once and the close goes on.
 #include <QAction>
 #include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <filesystem>
 
+#include "AppSettings.h"
 #include "TfrmFrequencySlider.h"
 #include "WindowFixture.h"
 
@@ -15,8 +18,14 @@ class KeptSettingsTest : public WindowTest {
  protected:
   // Closes the window as the user does and opens the program's window again.
   void restart() {
+    close();
+    open();
+  }
+  void close() {
     window->close();
     window.reset();
+  }
+  void open() {
     GeneratorServices services;
     services.output = &output;
     services.deviceItems = {"Default Windows Device", "Card A"};
@@ -105,6 +114,37 @@ TEST_F(KeptSettingsTest, AnUnwritableSettingsFileIsSaidOnceAndTheCloseGoesOn) {
   ASSERT_EQ(presenter.messages.size(), 1u);
   EXPECT_NE(presenter.messages[0].find("could not save its settings"), std::string::npos)
       << presenter.messages[0];
+}
+
+TEST_F(KeptSettingsTest, ASettingsFileOfBinaryJunkGivesTheDefaultsAndAGoodFileAtClose) {
+  window->setItemIndex(Control::FSList, 4);
+  close();
+  QByteArray junk;
+  for (int i = 0; i < 512; ++i) junk.append(static_cast<char>((i * 37) % 256));
+  junk.append("\n[Nerovane]\nnot a setting\n");  // a section of its own, read only when asked
+  const QString file = QString::fromStdString(ApplicationSettingsLocation());
+  {
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(junk);
+  }
+  open();
+  EXPECT_EQ(window->text(Control::FSList), "11025");
+  EXPECT_EQ(window->text(Control::Buffers), "4");
+  EXPECT_EQ(window->engine().values.SampleRate, 22050);
+
+  window->setItemIndex(Control::Buffers, 0);
+  restart();
+  EXPECT_EQ(window->text(Control::Buffers), "2");
+  EXPECT_EQ(window->text(Control::FSList), "11025");
+  EXPECT_TRUE(presenter.messages.empty()) << presenter.messages.front();
+  // Read as the next run reads it: QSettings trusts what this process has read of a path.
+  QTemporaryDir copy;
+  ASSERT_TRUE(QFile::copy(file, copy.filePath("next-run.conf")));
+  QSettings nextRun(copy.filePath("next-run.conf"), QSettings::IniFormat);
+  EXPECT_EQ(nextRun.value("Buffers").toString(), "0");
+  nextRun.allKeys();
+  EXPECT_EQ(nextRun.status(), QSettings::NoError);
 }
 
 }  // namespace

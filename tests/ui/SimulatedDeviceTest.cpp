@@ -52,6 +52,16 @@ class SimulatedDeviceTest : public ::testing::Test {
     return true;
   }
   QColor led() const { return window->findChild<LedFrame*>("LED")->colour(); }
+  // Plays until the output stops by itself; then the window is idle again.
+  void playUntilTheOutputStops(uint32_t framesAtATime) {
+    for (int i = 0; i < 20 && output.active(); ++i) {
+      platform.advance(framesAtATime);
+      deliver();
+    }
+    EXPECT_FALSE(output.active());
+    EXPECT_EQ(led(), QColor(255, 0, 0));
+    EXPECT_TRUE(listsEnabled());
+  }
 
   SimulatedWaveOut platform;
   audio::ToneOutputAdapter output{nullptr, platform};
@@ -135,6 +145,26 @@ TEST_F(SimulatedDeviceTest, AFailedOpenIsReportedAndLeavesTheWindowIdle) {
   EXPECT_EQ(led(), QColor(255, 0, 0));
 }
 
+TEST_F(SimulatedDeviceTest, ADeviceThatFailsWhilePlayingIsSaidAndTheNextStartPlays) {
+  create({"Speakers", "Headphones"});
+  pressF5();
+  deliver();
+  ASSERT_EQ(led(), QColor(0, 255, 0));
+  platform.refuseWrite(0, audio::MMSYSERR_NODRIVER);  // the next buffer handed over
+  playUntilTheOutputStops(8192);
+  ASSERT_EQ(presenter.messages.size(), 1u);
+  EXPECT_EQ(presenter.messages[0],
+            "Soundcard Error! The system message returned by Windows was: \r" +
+                audio::standardErrorText(audio::MMSYSERR_NODRIVER));
+
+  pressF5();
+  deliver();
+  EXPECT_EQ(led(), QColor(0, 255, 0));
+  pressF5();
+  deliver();
+  EXPECT_EQ(presenter.messages.size(), 1u);  // a stop by hand is no failure
+}
+
 TEST_F(SimulatedDeviceTest, AToneThatEndsByItselfFlashesWhenAsked) {
   create({"Speakers", "Headphones"});
   window->setChecked(Control::chkLoop, false);
@@ -143,13 +173,7 @@ TEST_F(SimulatedDeviceTest, AToneThatEndsByItselfFlashesWhenAsked) {
   pressF5();
   deliver();
   ASSERT_EQ(led(), QColor(0, 255, 0));
-  for (int i = 0; i < 20 && output.active(); ++i) {
-    platform.advance(11025);
-    deliver();
-  }
-  EXPECT_FALSE(output.active());
-  EXPECT_EQ(led(), QColor(255, 0, 0));
-  EXPECT_TRUE(listsEnabled());
+  playUntilTheOutputStops(11025);
   EXPECT_EQ(flashes, 1);
 }
 

@@ -117,7 +117,9 @@ int QuorgenRun::exec() {
 
   if (interrupted_) return kInterrupted;
   if (!component.ErrorMessage.empty()) {
-    err_ << "quorgen: the sound device failed: " << component.ErrorMessage << "\n";
+    err_ << (request_.command == QuorgenCommand::Render ? "quorgen: the WAV file failed: "
+                                                        : "quorgen: the sound device failed: ")
+         << component.ErrorMessage << "\n";
     return kFailed;
   }
   if (control_.finish) {

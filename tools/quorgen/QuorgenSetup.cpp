@@ -8,7 +8,14 @@ namespace quor::tools {
 
 namespace {
 
-// The window's FormCreate step for the device list.
+void type(MemoryControls& controls, Control field, const std::optional<std::string>& text) {
+  if (!text) return;
+  controls.userType(field, *text);
+  controls.userLeave(field);
+}
+
+}  // namespace
+
 void fillDeviceList(MemoryControls& controls, audio::ToneOutputAdapter& output,
                     const audio::WaveOutDevice& device) {
   const audio::OutputDeviceList list = audio::outputDeviceList(device);
@@ -19,13 +26,6 @@ void fillDeviceList(MemoryControls& controls, audio::ToneOutputAdapter& output,
   controls.setVisible(Control::WaveDevice, !list.hidden);
 }
 
-void type(MemoryControls& controls, Control field, const std::optional<std::string>& text) {
-  if (!text) return;
-  controls.userType(field, *text);
-  controls.userLeave(field);
-}
-
-// Settings first, then the tone, in the order a user works down the window.
 void applyRequest(const QuorgenRequest& r, MemoryControls& controls) {
   if (r.bandwidth) controls.userSelect(Control::FSList, *r.bandwidth);
   if (r.bits) controls.userSelect(Control::cboSoundQuality, *r.bits);
@@ -48,8 +48,6 @@ void applyRequest(const QuorgenRequest& r, MemoryControls& controls) {
   controls.setChecked(Control::chkPositiveOffset, r.offset);
   controls.setChecked(Control::chkLoop, r.loopSeconds.has_value());
 }
-
-}  // namespace
 
 std::string prepareWindow(const QuorgenRequest& request, MemoryControls& controls,
                           ToneEngine& engine, audio::ToneOutputAdapter& output,
