@@ -106,11 +106,17 @@ TEST_F(ToneSettingsFileWindowTest, FailuresShowTheirMessageInTheErrorBox) {
   emptyWaveForm.replace("\n2\nFALSE\n", "\n\nFALSE\n");  // slot 2's WaveForm line
   write("broken.qvp", emptyWaveForm);
   const QString noFolder = path("gone/x.qvp");
+  // Files that were there when the dialog listed them and are gone or changed when read.
+  write("vanished.qvp", kHandEdited);
+  ASSERT_TRUE(QFile::remove(path("vanished.qvp")));
+  ASSERT_TRUE(QDir(folder.path()).mkdir("now-a-folder.qvp"));
   const struct {
     Qt::Key key;
     QString file;
     std::string message;
   } cases[] = {
+      {Qt::Key_L, path("vanished.qvp"), "The specified file was not found."},
+      {Qt::Key_L, path("now-a-folder.qvp"), "File access denied."},
       {Qt::Key_L, path("broken.qvp"), "Invalid numeric input."},
       {Qt::Key_S, noFolder, "Invalid file name - " + noFolder.toStdString() + "."},
   };
