@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 #include <fcntl.h>
+#include <pa_linux_alsa.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "AlsaDeviceFilter.h"
 #include "PortAudioKeeper.h"
 #include "PortAudioStream.h"
+#include "UnlistedAlsaDevices.h"
 
 namespace quor::audio {
 
@@ -48,21 +50,34 @@ const PortAudioStream& paStream(const QueuedWaveOut::Stream& stream) {
 
 }  // namespace
 
-PortAudioWaveOut::PortAudioWaveOut() {
+PortAudioWaveOut::PortAudioWaveOut(Devices devices) {
   snd_lib_error_set_handler(quietAlsa);
+  startPortAudio(devices);
+}
+
+void PortAudioWaveOut::startPortAudio(Devices devices) {
   const QuietStderr quiet;
+  // Again after a stop: PortAudio's stop has ALSA read its files afresh.
   withdrawSignalAlteringAlsaDevices();
+  started_ = devices;
+  if (devices == Devices::DefaultOnly) {
+    defaultByName_ = std::make_unique<PaAlsaStreamInfo>();
+    PaAlsa_InitializeStreamInfo(defaultByName_.get());
+    defaultByName_->deviceString = "default";
+    const UnlistedAlsaDevices unlisted;
+    initialised_ = Pa_Initialize() == paNoError;
+    return;
+  }
   initialised_ = Pa_Initialize() == paNoError;
-  if (initialised_) {
-    const int count = Pa_GetDeviceCount();
-    for (int i = 0; i < count; ++i) {
-      const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
-      if (info == nullptr || info->maxOutputChannels <= 0) continue;
-      devices_.push_back(i);
-      std::string name = info->name != nullptr ? info->name : "";
-      if (name.size() > 31) name.resize(31);
-      names_.push_back(name);
-    }
+  if (!initialised_) return;
+  const int count = Pa_GetDeviceCount();
+  for (int i = 0; i < count; ++i) {
+    const PaDeviceInfo* info = Pa_GetDeviceInfo(i);
+    if (info == nullptr || info->maxOutputChannels <= 0) continue;
+    devices_.push_back(i);
+    std::string name = info->name != nullptr ? info->name : "";
+    if (name.size() > 31) name.resize(31);
+    names_.push_back(name);
   }
 }
 
@@ -112,7 +127,10 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
     return nullptr;
   }
   PaStreamParameters params{};
-  if (deviceId == WAVE_MAPPER) {
+  if (deviceId == WAVE_MAPPER && started_ == Devices::DefaultOnly) {
+    params.device = paUseHostApiSpecificDeviceSpecification;
+    params.hostApiSpecificStreamInfo = defaultByName_.get();
+  } else if (deviceId == WAVE_MAPPER) {
     params.device = Pa_GetDefaultOutputDevice();
     if (params.device == paNoDevice) {
       result = MMSYSERR_NODRIVER;
@@ -153,11 +171,7 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
   s.reportDone = [this, &s](WAVEHDR* header) { bufferDone(s, header); };
   // Opened here, so that a device that cannot play fails the open; sized for any ring until the
   // start, when the ring is known.
-  int err = paNoError;
-  {
-    const std::lock_guard calls(paCalls_);
-    err = openPortAudioStream(s, bufferingFor(format.nSamplesPerSec, UINT64_MAX, 0));
-  }
+  const int err = openDevice(s);
   if (err != paNoError) {
     result = fail(err);
     return nullptr;
@@ -176,6 +190,27 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
     keeper_ = std::make_unique<PortAudioKeeper>(paCalls_, std::move(reports));
   }
   return state;
+}
+
+int PortAudioWaveOut::openDevice(PortAudioStream& s) {
+  const std::lock_guard calls(paCalls_);
+  const DeviceBuffering anyRing = bufferingFor(s.format.nSamplesPerSec, UINT64_MAX, 0);
+  // With a stream open PortAudio cannot start again; before the first, nothing is lost.
+  const bool mayListEvery = s.params.device == paUseHostApiSpecificDeviceSpecification && !keeper_;
+  if (!mayListEvery) return openPortAudioStream(s, anyRing);
+  {
+    // Not a failure yet: PortAudio's complaints about it stay off the terminal.
+    const QuietStderr quiet;
+    if (openPortAudioStream(s, anyRing) == paNoError) return paNoError;
+    Pa_Terminate();
+  }
+  startPortAudio(Devices::Every);
+  if (!initialised_) return paNotInitialized;
+  s.params.hostApiSpecificStreamInfo = nullptr;
+  s.params.device = Pa_GetDefaultOutputDevice();
+  // No output at all: reported as no driver, as it is when every device is listed from the start.
+  if (s.params.device == paNoDevice) return paHostApiNotFound;
+  return openPortAudioStream(s, anyRing);
 }
 
 MMRESULT PortAudioWaveOut::prepareBuffer(Stream& stream, WAVEHDR* header) {

@@ -7,6 +7,8 @@
 
 #include "QueuedWaveOut.h"
 
+struct PaAlsaStreamInfo;
+
 namespace quor::audio {
 
 class PortAudioKeeper;
@@ -23,7 +25,14 @@ struct PortAudioStream;
 class PortAudioWaveOut : public QueuedWaveOut {
   Q_OBJECT
  public:
-  PortAudioWaveOut();
+  // What the start of PortAudio looks at. Every device: the device list, and any device by its
+  // number. Default only: no device is probed, which saves most of a start (each probe is a
+  // connection to a sound server); the list is empty, and the system's default output opens
+  // by its ALSA name. When that name cannot be opened at the first open, PortAudio starts
+  // again with every device and opens its default, as with every device from the start.
+  enum class Devices { Every, DefaultOnly };
+
+  explicit PortAudioWaveOut(Devices devices = Devices::Every);
   ~PortAudioWaveOut() override;
 
   uint32_t deviceCount() const override { return static_cast<uint32_t>(devices_.size()); }
@@ -50,6 +59,12 @@ class PortAudioWaveOut : public QueuedWaveOut {
   bool queued(const Stream& stream, const WAVEHDR* header) const override;
 
  private:
+  // Starts PortAudio (once more after a stop): with the device list, or without any device.
+  void startPortAudio(Devices devices);
+  // Opens `s` on its device, sized for any ring; a PortAudio error code. An open of the
+  // default by name that fails before any other has succeeded starts PortAudio again with
+  // every device and opens its default instead.
+  int openDevice(PortAudioStream& s);
   MMRESULT fail(int paError);
   // Starts `stream` once the work under way on this thread (the rest of the ring handed over)
   // is done.
@@ -58,6 +73,8 @@ class PortAudioWaveOut : public QueuedWaveOut {
   void takeBack(PortAudioStream& stream);
 
   bool initialised_ = false;
+  Devices started_ = Devices::Every;
+  std::unique_ptr<PaAlsaStreamInfo> defaultByName_;  // DefaultOnly: ALSA's "default"
   std::vector<int> devices_;  // PortAudio indexes of the output devices, in PortAudio's order
   std::vector<std::string> names_;
   std::string lastDetail_;

@@ -1,14 +1,10 @@
 #include <alsa/asoundlib.h>
 #include <dlfcn.h>
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <QTemporaryDir>
-#include <cstdlib>
-#include <fstream>
 
 #include "AlsaDeviceFilter.h"
 #include "PortAudioWaveOut.h"
+#include "PrivateAlsaConfiguration.h"
 
 namespace quor::audio {
 namespace {
@@ -17,9 +13,7 @@ using ::testing::Contains;
 using ::testing::Not;
 using ::testing::UnorderedElementsAre;
 
-// Every test reads ALSA's configuration from a file of its own, so that what is taken out
-// does not depend on the machine's plugins.
-class AlsaDeviceFilterTest : public ::testing::Test {
+class AlsaDeviceFilterTest : public PrivateAlsaConfiguration {
  protected:
   // ALSA's upmix and vdownmix plugins keep what their open allocates, and ALSA unloads them
   // before a leak checker looks, which then cannot tell whose memory it is. Kept loaded, they
@@ -31,32 +25,6 @@ class AlsaDeviceFilterTest : public ::testing::Test {
       if (snd_dlpath(path, sizeof path, plugin) == 0) dlopen(path, RTLD_NOW | RTLD_NODELETE);
     }
   }
-  void useConfiguration(const char* text) {
-    ASSERT_TRUE(dir_.isValid());
-    const std::string path = dir_.filePath("asound.conf").toStdString();
-    std::ofstream(path) << text;
-    setenv("ALSA_CONFIG_PATH", path.c_str(), 1);
-    snd_config_update_free_global();
-  }
-  void TearDown() override {
-    unsetenv("ALSA_CONFIG_PATH");
-    snd_config_update_free_global();
-  }
-
-  static bool defined(const char* name) {
-    snd_config_t* node = nullptr;
-    return snd_config_update() >= 0 &&
-           snd_config_search(snd_config, (std::string("pcm.") + name).c_str(), &node) >= 0;
-  }
-  static bool opens(const char* name) {
-    snd_pcm_t* pcm = nullptr;
-    if (snd_pcm_open(&pcm, name, SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return false;
-    snd_pcm_close(pcm);
-    return true;
-  }
-
- private:
-  QTemporaryDir dir_;
 };
 
 constexpr const char* kDevices = R"(

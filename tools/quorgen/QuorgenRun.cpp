@@ -145,7 +145,7 @@ int renderCommand(const QuorgenRequest& request, std::ostream& out, std::ostream
 
 int playCommand(const QuorgenRequest& request, std::ostream& out, std::ostream& err, bool progress,
                 const RunHook& ready) {
-  audio::PortAudioWaveOut device;
+  audio::PortAudioWaveOut device(devicesToStart(request));
   DeviceControl control;
   control.setFrameLimit = [&device](uint64_t frames) { device.setFrameLimit(frames); };
   control.outputLatency = [&device](audio::HWAVEOUT handle) {

@@ -67,6 +67,11 @@ std::string prepareWindow(const QuorgenRequest& request, MemoryControls& control
   return {};
 }
 
+audio::PortAudioWaveOut::Devices devicesToStart(const QuorgenRequest& request) {
+  return request.device ? audio::PortAudioWaveOut::Devices::Every
+                        : audio::PortAudioWaveOut::Devices::DefaultOnly;
+}
+
 std::string messageLines(std::string text) {
   for (char& c : text)
     if (c == '\r') c = '\n';

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "MemoryControls.h"
+#include "PortAudioWaveOut.h"
 #include "QuorgenOptions.h"
 #include "ToneEngine.h"
 #include "ToneOutputAdapter.h"
@@ -24,6 +25,10 @@ void applyRequest(const QuorgenRequest& request, MemoryControls& controls);
 std::string prepareWindow(const QuorgenRequest& request, MemoryControls& controls,
                           ToneEngine& engine, audio::ToneOutputAdapter& output,
                           const audio::WaveOutDevice& device);
+
+// What the sound device has to know of at its start: the whole device list only when a device
+// is chosen by its number; the default output alone plays sooner.
+audio::PortAudioWaveOut::Devices devicesToStart(const QuorgenRequest& request);
 
 // A message box's text on a terminal: its line breaks (CR) as LF.
 std::string messageLines(std::string text);

@@ -7,6 +7,7 @@
 #include "PortAudioWaveOut.h"
 #include "QuorgenChecks.h"
 #include "QuorgenRun.h"
+#include "QuorgenSetup.h"
 #include "ScriptCheck.h"
 #include "ScriptFile.h"
 #include "ScriptPlayHost.h"
@@ -44,7 +45,7 @@ audio::WAVEFORMATEX monoFormat(int32_t sampleRate, int bits) {
 
 int playScriptCommand(const QuorgenRequest& request, std::ostream& err, int input, bool interactive,
                       const ScriptRunHook& ready) {
-  audio::PortAudioWaveOut device;
+  audio::PortAudioWaveOut device(devicesToStart(request));
   ScriptPlayHost host(err, input, interactive);
   QuorgenScriptRun run(request, device, host);
   if (ready) ready(run);
