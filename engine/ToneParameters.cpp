@@ -75,7 +75,11 @@ void ToneParameters::fEditExit() {
   // A change of state runs PulsedOnClick, and with it a nested apply, right here.
   controls_.setChecked(Control::PulsedOn, values_.PulsesPerSecond > 0);
 
-  const float duty = static_cast<float>(LenientDecimal(controls_.text(Control::DutyCycle)));
+  // A duty beyond the range of a float would round to infinity, which is no working value. Any
+  // duty of 100 or more lets every sample sound, so the largest float does the same.
+  constexpr long double kLargestDuty = std::numeric_limits<float>::max();
+  const float duty = static_cast<float>(
+      std::clamp(LenientDecimal(controls_.text(Control::DutyCycle)), -kLargestDuty, kLargestDuty));
   values_.DutyFraction = static_cast<float>(static_cast<long double>(duty) / 100.0L);
   values_.PositiveOffsetOn = controls_.checked(Control::chkPositiveOffset);
 

@@ -4,7 +4,6 @@
 // stay inside their buffers and within the sample range of their format.
 #include <QCoreApplication>
 #include <QStringList>
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,11 +12,15 @@
 #include "QtApplication.h"
 #include "QuorgenOptions.h"
 #include "SimulatedToneRun.h"
+#include "ToneProperties.h"
 
 namespace {
 
 using namespace quor;
 using fuzz::require;
+using fuzz::requireFillStaysInside;
+using fuzz::requireFiniteValues;
+using fuzz::requireSamplesInRange;
 
 QStringList commandLine(const uint8_t* data, size_t size) {
   QStringList arguments{"quorgen"};
@@ -30,50 +33,6 @@ QStringList commandLine(const uint8_t* data, size_t size) {
     }
   }
   return arguments;
-}
-
-void requireFiniteValues(const WorkingValues& v) {
-  require(v.SampleRate > 0, "a positive sample rate");
-  require(v.SamplesPerPeriod > 0, "a period of samples");
-  for (float frequency : {v.NormInitFreq, v.NormFinalFreq})
-    require(frequency > 0 && frequency < 0.5f, "frequencies within the bandwidth");
-  for (double value :
-       {v.PhaseIncrement, static_cast<double>(v.SweepStep), static_cast<double>(v.SweepFactor),
-        static_cast<double>(v.AmplitudeFactor), static_cast<double>(v.DutyFraction), v.Phase})
-    require(std::isfinite(value), "finite working values");
-  require(v.PulsesPerSecond >= 0 && v.PulsesPerSecond <= v.SampleRate,
-          "at least one sample per pulse");
-}
-
-// Lowest and highest sample of the format: 16-bit signed or 8-bit unsigned, the positive
-// offset keeping the signal above its zero level.
-std::pair<int, int> sampleRange(int bits, bool offset) {
-  if (bits == 16) return {offset ? 1 : -32767, 32767};
-  return {offset ? 128 : 1, 255};
-}
-
-void requireSamplesInRange(const std::vector<uint8_t>& bytes, int bits, bool offset) {
-  const auto [lowest, highest] = sampleRange(bits, offset);
-  const size_t step = bits == 16 ? 2 : 1;
-  for (size_t i = 0; i + step <= bytes.size(); i += step) {
-    int sample = bytes[i];
-    if (bits == 16) sample = static_cast<int16_t>(bytes[i] | bytes[i + 1] << 8);
-    require(sample >= lowest && sample <= highest, "samples within the format's range");
-  }
-}
-
-// One more fill of a buffer between guard bytes: not one of them may change.
-void requireFillStaysInside(ToneEngine& engine, int32_t size) {
-  constexpr size_t kGuard = 64;
-  constexpr uint8_t kPattern = 0xA5;
-  std::vector<uint8_t> memory(static_cast<size_t>(size) + 2 * kGuard, kPattern);
-  int32_t filled = size;
-  engine.toneSwitch.AudioOut1FillBuffer(memory.data() + kGuard, filled);
-  require(filled == size, "the fill keeps the buffer's size");
-  for (size_t i = 0; i < kGuard; ++i) {
-    require(memory[i] == kPattern && memory[memory.size() - 1 - i] == kPattern,
-            "no sample is written outside the buffer");
-  }
 }
 
 void playAFewBuffers(const tools::QuorgenRequest& request) {

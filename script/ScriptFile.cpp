@@ -19,6 +19,12 @@ std::FILE* openForReading(const std::string& fileName) {
     errno = ENAMETOOLONG;
     return nullptr;
   }
+  // A pipe would hold the run at its open until someone writes into it, and a device may never
+  // end a line: the user-interface thread would hang with the window disabled.
+  if (isDeviceOrPipe(fileName)) {
+    errno = EACCES;
+    return nullptr;
+  }
   errno = 0;
   return std::fopen(fileName.c_str(), "rb");
 }
@@ -51,7 +57,6 @@ void ScriptFile::rewind() {
 }
 
 std::vector<std::string> readScriptLines(const std::string& fileName) {
-  if (isDeviceOrPipe(fileName)) throw ToneError(fileErrorText(EACCES, fileName));
   ScriptFile file(fileName);
   return file.lines();
 }

@@ -8,8 +8,9 @@ namespace quor {
 
 // A tone script opened for reading, line by line. Scripts are Windows-1252 text; lines end at
 // LF or CR LF and a CR anywhere else is dropped. The language has no end-of-file mark: reading
-// on past the last line gives empty lines. Errors are thrown as ToneError with the message a
-// user sees for a file that cannot be opened or read.
+// on past the last line gives empty lines. Devices and pipes, which may never end, are refused
+// as files without access. Errors are thrown as ToneError with the message a user sees for a
+// file that cannot be opened or read.
 class ScriptFile {
  public:
   explicit ScriptFile(const std::string& fileName);
@@ -33,8 +34,8 @@ class ScriptFile {
 };
 
 // The whole script file `fileName` as lines (see scriptLinesOf), for a check or an editor that
-// takes it at once. Refuses what ScriptFile refuses, and devices and pipes, which may never
-// end, with the same messages; throws them as ToneError.
+// takes it at once. Refuses what ScriptFile refuses, with the same messages; throws them as
+// ToneError.
 std::vector<std::string> readScriptLines(const std::string& fileName);
 
 // Whether a command-line argument names a tone script to run: an existing file whose name ends

@@ -130,6 +130,16 @@ TEST_F(Apply, DutyCycleAndPeriod) {
       EXPECT_NE(v.DutyFraction, static_cast<float>(d.typed / 100.0L)) << d.text;
     }
   }
+  // Beyond the range of a float (a script's field, found by fuzzing): still a number, and
+  // still more than a whole pulse.
+  for (const char* text : {"50000000000000000000000000000000000000000000000000000", "1e5000"}) {
+    enter(Control::DutyCycle, text);
+    EXPECT_TRUE(std::isfinite(v.DutyFraction)) << text;
+    EXPECT_GT(v.DutyFraction, 1e30f) << text;
+  }
+  enter(Control::DutyCycle, "-1e5000");
+  EXPECT_TRUE(std::isfinite(v.DutyFraction));
+  EXPECT_LT(v.DutyFraction, 0.0f);
   enter(Control::Duration, "3");
   EXPECT_EQ(v.SamplesPerPeriod, 66150);
 }

@@ -121,7 +121,7 @@ TEST_F(Synthesis, DutyZeroGatesEverySampleAndOneOrMoreLetsAllSound) {
   for (uint8_t b : samples8(4410)) EXPECT_EQ(b, 1234 / 256 + 128);  // held byte throughout
 
   controls.userSelect(Control::cboSoundQuality, 1);
-  for (const char* duty : {"100", "250"}) {
+  for (const char* duty : {"100", "250", "5e52"}) {
     enter(Control::DutyCycle, duty);
     start();
     for (int16_t x : samples16(4410)) EXPECT_NE(x, 0);
