@@ -11,28 +11,8 @@
 
 namespace quor {
 
-namespace {
-
-std::FILE* openForReading(const std::string& fileName) {
-  // Too long a name is refused before the file system is asked, as on every platform.
-  if (fileNameTooLong(fileName)) {
-    errno = ENAMETOOLONG;
-    return nullptr;
-  }
-  // A pipe would hold the run at its open until someone writes into it, and a device may never
-  // end a line: the user-interface thread would hang with the window disabled.
-  if (isDeviceOrPipe(fileName)) {
-    errno = EACCES;
-    return nullptr;
-  }
-  errno = 0;
-  return std::fopen(fileName.c_str(), "rb");
-}
-
-}  // namespace
-
 ScriptFile::ScriptFile(const std::string& fileName)
-    : fileName_(fileName), file_(openForReading(fileName)) {
+    : fileName_(fileName), file_(openTextFileForReading(fileName)) {
   if (!file_) fail(errno);
 }
 

@@ -33,6 +33,22 @@ bool fileNameTooLong(const std::string& fileName) {
   return characters(fileName) > kLongestFileName;
 }
 
+std::FILE* openTextFileForReading(const std::string& fileName) {
+  // Too long a name is refused before the file system is asked, as on every platform.
+  if (fileNameTooLong(fileName)) {
+    errno = ENAMETOOLONG;
+    return nullptr;
+  }
+  // A pipe would hold the reader at its open until someone writes into it, and a device may
+  // never end a line: the user-interface thread would hang.
+  if (isDeviceOrPipe(fileName)) {
+    errno = EACCES;
+    return nullptr;
+  }
+  errno = 0;
+  return std::fopen(fileName.c_str(), "rb");
+}
+
 std::string fileErrorText(int error, const std::string& fileName) {
   const std::string invalidName = "Invalid file name - " + fileName;
   if (fileNameTooLong(fileName)) return invalidName;

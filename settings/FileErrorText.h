@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <string>
 
 namespace quor {
@@ -21,5 +22,9 @@ bool isDeviceOrPipe(const std::string& fileName);
 // platform.
 inline constexpr size_t kLongestFileName = 259;
 bool fileNameTooLong(const std::string& fileName);
+
+// Opens one of the program's text files for reading, binary, refusing too long a name and
+// devices and pipes as above. Null when it cannot, with errno set for fileErrorText.
+std::FILE* openTextFileForReading(const std::string& fileName);
 
 }  // namespace quor

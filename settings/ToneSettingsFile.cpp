@@ -37,9 +37,7 @@ void SaveToneSettings(const std::string& fileName, const Memories& memories) {
 }
 
 void LoadToneSettings(const std::string& fileName, Memories& memories) {
-  if (fileNameTooLong(fileName)) throw ToneError(fileErrorText(ENAMETOOLONG, fileName));
-  if (isDeviceOrPipe(fileName)) throw ToneError(fileErrorText(EACCES, fileName));
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openTextFileForReading(fileName),
                                                              &std::fclose);
   if (!file) throw ToneError(fileErrorText(errno, fileName));
   FileBytes source(file.get(), fileName);
