@@ -1,13 +1,12 @@
 #include "FileWaveOut.h"
 
-#include <sndfile.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <vector>
 
 #include "FileErrorText.h"
+#include "SndfileLibrary.h"
 
 namespace quor::audio {
 
@@ -19,7 +18,7 @@ struct FileWaveOut::FileState : Stream {
 FileWaveOut::FileWaveOut(std::string path) : path_(std::move(path)), partial_(path_ + ".partial") {}
 
 FileWaveOut::~FileWaveOut() {
-  if (file_ != nullptr) sf_close(file_);
+  if (file_ != nullptr) sndfile_->close(file_);
   std::remove(partial_.c_str());
 }
 
@@ -62,6 +61,11 @@ std::unique_ptr<QueuedWaveOut::Stream> FileWaveOut::openStream(uint32_t deviceId
 }
 
 bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
+  sndfile_ = sndfileLibrary(lastDetail_);
+  if (sndfile_ == nullptr) {
+    result = MMSYSERR_ERROR;
+    return false;
+  }
   SF_INFO info{};
   info.samplerate = static_cast<int>(format.nSamplesPerSec);
   info.channels = format.nChannels;
@@ -80,12 +84,12 @@ bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
       return false;
   }
   if (format.nBlockAlign != format.wBitsPerSample / 8 * format.nChannels ||
-      !sf_format_check(&info)) {
+      !sndfile_->formatCheck(&info)) {
     result = WAVERR_BADFORMAT;
     return false;
   }
   errno = 0;
-  file_ = sf_open(partial_.c_str(), SFM_WRITE, &info);
+  file_ = sndfile_->open(partial_.c_str(), SFM_WRITE, &info);
   if (file_ == nullptr) {
     recordFileError(errno);
     result = MMSYSERR_ERROR;
@@ -100,7 +104,7 @@ bool FileWaveOut::openFile(const WAVEFORMATEX& format, MMRESULT& result) {
 
 void FileWaveOut::closeFile() {
   errno = 0;
-  const bool complete = sf_close(file_) == 0;
+  const bool complete = sndfile_->close(file_) == 0;
   const int error = errno;
   file_ = nullptr;
   finished_ = complete;
@@ -117,7 +121,7 @@ MMRESULT FileWaveOut::writeOut(FileState& s, const WAVEHDR& header) {
   const uint64_t frames = framesWithinLimit(fileFrames_, limit_, header.dwBufferLength / align);
   const auto bytes = static_cast<sf_count_t>(frames * align);
   errno = 0;
-  if (bytes > 0 && sf_write_raw(file_, header.lpData, bytes) != bytes) {
+  if (bytes > 0 && sndfile_->writeRaw(file_, header.lpData, bytes) != bytes) {
     writeFailed(errno);
     return MMSYSERR_ERROR;
   }
@@ -197,7 +201,7 @@ bool FileWaveOut::appendSilence(uint64_t frames, std::string& error) {
     const uint64_t count = std::min(left, kChunkFrames);
     const auto bytes = static_cast<sf_count_t>(count * align);
     errno = 0;
-    if (sf_write_raw(file_, chunk.data(), bytes) != bytes) {
+    if (sndfile_->writeRaw(file_, chunk.data(), bytes) != bytes) {
       writeFailed(errno);
       error = lastDetail_;
       return false;

@@ -9,6 +9,8 @@ typedef struct sf_private_tag SNDFILE;
 
 namespace quor::audio {
 
+struct SndfileLibrary;
+
 // "Plays" into a mono or stereo RIFF WAV file as fast as buffers come: each handed-over buffer
 // is written at once and reported back. The file grows under a temporary name and replaces the
 // target only through commit, so a failed or cut-off render never spoils an existing file.
@@ -60,6 +62,7 @@ class FileWaveOut : public QueuedWaveOut {
 
   std::string path_;
   std::string partial_;
+  const SndfileLibrary* sndfile_ = nullptr;  // loaded by the first open of a file
   SNDFILE* file_ = nullptr;
   WAVEFORMATEX fileFormat_;
   uint64_t fileFrames_ = 0;

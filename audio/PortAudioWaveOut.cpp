@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "AlsaDeviceFilter.h"
+#include "JackProbeSkipped.h"
 #include "PortAudioKeeper.h"
 #include "PortAudioStream.h"
 #include "UnlistedAlsaDevices.h"
@@ -65,6 +66,7 @@ void PortAudioWaveOut::startPortAudio(Devices devices) {
     PaAlsa_InitializeStreamInfo(defaultByName_.get());
     defaultByName_->deviceString = "default";
     const UnlistedAlsaDevices unlisted;
+    const JackProbeSkipped noJack;
     initialised_ = Pa_Initialize() == paNoError;
     return;
   }

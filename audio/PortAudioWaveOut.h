@@ -26,10 +26,11 @@ class PortAudioWaveOut : public QueuedWaveOut {
   Q_OBJECT
  public:
   // What the start of PortAudio looks at. Every device: the device list, and any device by its
-  // number. Default only: no device is probed, which saves most of a start (each probe is a
-  // connection to a sound server); the list is empty, and the system's default output opens
-  // by its ALSA name. When that name cannot be opened at the first open, PortAudio starts
-  // again with every device and opens its default, as with every device from the start.
+  // number. Default only: no device is probed and no JACK server looked for, which saves most
+  // of a start (each probe is a connection to a sound server); the list is empty, and the
+  // system's default output opens by its ALSA name. When that name cannot be opened at the
+  // first open, PortAudio starts again with every device and opens its default, as with every
+  // device from the start.
   enum class Devices { Every, DefaultOnly };
 
   explicit PortAudioWaveOut(Devices devices = Devices::Every);
