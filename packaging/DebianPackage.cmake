@@ -1,5 +1,5 @@
 # The Debian package, built by `./quor package` (cpack). Its dependencies are the shared
-# libraries the programs use, as dpkg-shlibdeps finds them.
+# libraries the programs use, as dpkg-shlibdeps finds them, and the one they load later.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quor-generator)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -18,6 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# libsndfile is loaded only when a file is rendered, so dpkg-shlibdeps cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsndfile1")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
