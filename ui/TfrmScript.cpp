@@ -57,7 +57,7 @@ void TfrmScript::CancelClick() {
 }
 
 void TfrmScript::FormHide() {
-  frmGenerator_.setEnabled(true);
+  frmGenerator_.setTakesInput(true);
 }
 
 void TfrmScript::reject() {

@@ -31,7 +31,7 @@ void WindowScriptHost::setStatus(const std::string& text) {
 }
 
 void WindowScriptHost::setMainWindowEnabled(bool enabled) {
-  frmGenerator_.setEnabled(enabled);
+  frmGenerator_.setTakesInput(enabled);
 }
 
 void WindowScriptHost::redrawMainWindow() {
