@@ -1,5 +1,7 @@
 #include "WindowScriptHost.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 
 #include "EventLoopWaits.h"
@@ -35,7 +37,9 @@ void WindowScriptHost::setMainWindowEnabled(bool enabled) {
 }
 
 void WindowScriptHost::redrawMainWindow() {
-  frmGenerator_.repaint();
+  // What the line has just changed (the page it chose) is painted now, before its tone starts;
+  // the rest of the window is on the screen already, so it is not painted again.
+  QCoreApplication::sendPostedEvents(&frmGenerator_, QEvent::UpdateRequest);
 }
 
 void WindowScriptHost::showMessage(const std::string& text) {

@@ -86,6 +86,35 @@ TEST_F(ScriptWindowTest, TheMainWindowIgnoresInputDuringARunUntilTheDialogHides)
   EXPECT_TRUE(presenter.messages.empty());
 }
 
+// Notes, at each paint of a widget, how often the device has been opened so far.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch(QWidget& widget, std::function<int()> opens) : opens_(std::move(opens)) {
+    widget.installEventFilter(this);
+  }
+  std::vector<int> opensAtPaints;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) opensAtPaints.push_back(opens_());
+    return false;
+  }
+
+ private:
+  std::function<int()> opens_;
+};
+
+TEST_F(ScriptWindowTest, ThePageALineChoosesIsOnTheScreenBeforeItsToneStarts) {
+  window->setActivePage(SignalPage::Sweep);
+  QTest::qWait(50);
+  PaintWatch constantPage(*window->findChild<QWidget*>("Constant"),
+                          [this] { return platform.openCount(); });
+  run("tone 440 1 0 50 100\nend\n");
+  ASSERT_FALSE(constantPage.opensAtPaints.empty());
+  EXPECT_EQ(constantPage.opensAtPaints.front(), 0);
+  EXPECT_EQ(platform.openCount(), 1);
+}
+
 TEST_F(ScriptWindowTest, NextStopsTheToneAndTheRunGoesOnWithTheNextLine) {
   when(at("Line 1: tone"), [this] { QTest::mouseClick(frmScript().nextButton(), Qt::LeftButton); });
   bool secondPlayed = false;
