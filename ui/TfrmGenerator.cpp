@@ -62,8 +62,8 @@ TfrmGenerator::TfrmGenerator(GeneratorServices services) : services_(std::move(s
   if (services_.dialogs == nullptr) ownDialogs_ = std::make_unique<QtFileDialogs>(this);
   dialogs_ = services_.dialogs != nullptr ? services_.dialogs : ownDialogs_.get();
   buildWindow();
-  // A window of its own, so that disabling this one while the About window is open leaves it
-  // usable.
+  // A window of its own, so that it stays usable while this one takes no input (the About
+  // window is open).
   helpWindow_ = std::make_unique<HelpWindow>(services_.helpFolder.isEmpty() ? defaultHelpFolder()
                                                                             : services_.helpFolder);
   screensaver_ = std::make_unique<ScreensaverInhibitor>();
@@ -123,7 +123,7 @@ void TfrmGenerator::restoreApplicationSettings() {
 
 void TfrmGenerator::attachAboutBox(std::unique_ptr<TAboutBox> aboutBox) {
   aboutBox_ = std::move(aboutBox);
-  connect(aboutBox_.get(), &QDialog::finished, this, [this] { setEnabled(true); });
+  connect(aboutBox_.get(), &QDialog::finished, this, [this] { setTakesInput(true); });
   findChild<QAction*>("About2")->setEnabled(true);
 }
 
@@ -188,7 +188,7 @@ void TfrmGenerator::Help1Click() {
 }
 
 void TfrmGenerator::About1Click() {
-  setEnabled(false);
+  setTakesInput(false);
   aboutBox_->show();
   aboutBox_->raise();
   aboutBox_->activateWindow();
@@ -204,6 +204,10 @@ void TfrmGenerator::btnFlashClick() {
   } else if (frmFlash_) {
     runScreenFlash(*frmFlash_, flashPacing_);
   }
+}
+
+void TfrmGenerator::setTakesInput(bool takes) {
+  inputBlock_.setBlocked(!takes);
 }
 
 void TfrmGenerator::hideScriptDialog() {
@@ -238,12 +242,6 @@ void TfrmGenerator::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmGenerator::closeEvent(QCloseEvent* event) {
-  // A disabled window takes no input, its close button included: a script runs, or the About
-  // window is open.
-  if (!isEnabled() && event->spontaneous()) {
-    event->ignore();
-    return;
-  }
   guarded([this] { engine_->toneSwitch.stopsignal(); });
   screensaver_->update(false, false);
   // The close goes on whatever happens; a settings file that cannot be written is said once.

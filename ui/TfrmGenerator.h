@@ -15,6 +15,7 @@
 #include "ToneControls.h"
 #include "ToneEngine.h"
 #include "ToneOutput.h"
+#include "WindowInputBlock.h"
 
 class QAction;
 class QCheckBox;
@@ -72,6 +73,11 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   std::function<void()> onFlashScreen;       // replaces the real screen flash (tests)
   std::function<void()> onHideScriptDialog;  // ends a script run
   std::function<void()> onFormClose;         // after the output has stopped at close
+
+  // While a script runs or the About window is open, the window takes no input, its close
+  // button included, but its controls keep their look.
+  bool takesInput() const { return !inputBlock_.blocked(); }
+  void setTakesInput(bool takes);
 
   // Runs a handler that a user's action raised; an error ends it and is shown once.
   void guarded(const std::function<void()>& handler);
@@ -190,6 +196,7 @@ class TfrmGenerator : public QMainWindow, public ToneControls, public PresetFace
   int slotOfNameEdit(const QObject* object) const;
 
   GeneratorServices services_;
+  WindowInputBlock inputBlock_{*this};
   std::unique_ptr<MessagePresenter> ownPresenter_;
   MessagePresenter* messages_;
   std::unique_ptr<FileDialogs> ownDialogs_;

@@ -46,6 +46,10 @@ TfrmScript::TfrmScript(TfrmGenerator& frmGenerator) : frmGenerator_(frmGenerator
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
+  // The first show of a run then does no first-time work: styling the controls and creating
+  // the window in the windowing system happen here, once, while the program starts.
+  ensurePolished();
+  create();
 }
 
 void TfrmScript::NextClick() {
@@ -57,7 +61,7 @@ void TfrmScript::CancelClick() {
 }
 
 void TfrmScript::FormHide() {
-  frmGenerator_.setEnabled(true);
+  frmGenerator_.setTakesInput(true);
 }
 
 void TfrmScript::reject() {

@@ -10,7 +10,7 @@ class TfrmGenerator;
 
 // The progress dialog of a script run: the line being carried out, and Next and Cancel. Created
 // hidden, once, after the main window; a run shows it and goes on only while it is visible.
-// It is a window of its own, so that disabling the main window during a run leaves it usable.
+// It is a window of its own, so that it stays usable while the main window takes no input.
 class TfrmScript : public QDialog {
  public:
   explicit TfrmScript(TfrmGenerator& frmGenerator);

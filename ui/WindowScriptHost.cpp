@@ -1,5 +1,7 @@
 #include "WindowScriptHost.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 
 #include "EventLoopWaits.h"
@@ -31,11 +33,13 @@ void WindowScriptHost::setStatus(const std::string& text) {
 }
 
 void WindowScriptHost::setMainWindowEnabled(bool enabled) {
-  frmGenerator_.setEnabled(enabled);
+  frmGenerator_.setTakesInput(enabled);
 }
 
 void WindowScriptHost::redrawMainWindow() {
-  frmGenerator_.repaint();
+  // What the line has just changed (the page it chose) is painted now, before its tone starts;
+  // the rest of the window is on the screen already, so it is not painted again.
+  QCoreApplication::sendPostedEvents(&frmGenerator_, QEvent::UpdateRequest);
 }
 
 void WindowScriptHost::showMessage(const std::string& text) {

@@ -30,6 +30,7 @@ add_library(quor_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/UpDown.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveFormList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WaveformPictures.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowInputBlock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowScriptHost.cpp
 )
 set_target_properties(quor_window PROPERTIES AUTOMOC ON)

@@ -16,25 +16,30 @@ class AboutHelpTest : public WindowTest {
   QAction* action(const char* name) const { return window->findChild<QAction*>(name); }
 };
 
-TEST_F(AboutHelpTest, AboutIsNotModalAndDisablesTheMainWindowUntilOk) {
+TEST_F(AboutHelpTest, AboutIsNotModalAndTheMainWindowTakesNoInputUntilOk) {
   action("About2")->trigger();
   TAboutBox& about = window->aboutBox();
   EXPECT_TRUE(about.isVisible());
   EXPECT_FALSE(about.isModal());
   EXPECT_EQ(about.windowTitle(), "About");
-  EXPECT_FALSE(window->isEnabled());
+  EXPECT_FALSE(window->takesInput());
+  const QString frequency = field("fEdit")->text();
+  QTest::keyClicks(field("fEdit"), "7");
+  EXPECT_EQ(field("fEdit")->text(), frequency);
   EXPECT_EQ(about.findChild<QLabel*>("ProductName")->text(), "Quor Generator");
   EXPECT_EQ(about.findChild<QLabel*>("Version")->text(), "Version 3.4");
   EXPECT_FALSE(about.findChild<QLabel*>("ProgramIcon")->pixmap().isNull());
   QTest::mouseClick(about.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
   EXPECT_FALSE(about.isVisible());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
+  QTest::keyClicks(field("fEdit"), "7");
+  EXPECT_NE(field("fEdit")->text(), frequency);
 }
 
-TEST_F(AboutHelpTest, ClosingTheAboutWindowAnyWayEnablesTheMainWindow) {
+TEST_F(AboutHelpTest, ClosingTheAboutWindowAnyWayGivesTheMainWindowItsInputBack) {
   window->About1Click();
   window->aboutBox().close();
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
 }
 
 TEST_F(AboutHelpTest, MainHelpAndTheQuestionMarkOpenTheirTopics) {

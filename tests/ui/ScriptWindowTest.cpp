@@ -3,8 +3,13 @@
 #include <QtTest/qtestspontaneevent.h>
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSlider>
+#include <QWheelEvent>
 
 #include "ScriptWindowFixture.h"
+#include "TfrmFrequencySlider.h"
 
 namespace quor::testing {
 namespace {
@@ -17,7 +22,7 @@ TEST_F(ScriptWindowTest, TheDialogShowsTheRunWhileTheMainWindowTakesNoInput) {
     checked = true;
     EXPECT_TRUE(frmScript().isVisible());
     EXPECT_EQ(status(), "Line 2: pause");
-    EXPECT_FALSE(window->isEnabled());
+    EXPECT_FALSE(window->takesInput());
   };
   const std::string file = script("rem first\npause\nend\n");
   window->Runscript(file);
@@ -27,7 +32,87 @@ TEST_F(ScriptWindowTest, TheDialogShowsTheRunWhileTheMainWindowTakesNoInput) {
             std::vector<std::string>{"Pause in script. Please press OK to continue"});
   EXPECT_EQ(status(), "Line 3: end");
   EXPECT_FALSE(frmScript().isVisible());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
+}
+
+// The main window ignores whatever the user does to it while a script runs, though its
+// controls keep their look; its message boxes and the slider window stay usable. Hiding the dialog
+// gives the main window its input back at once, before the run has taken its end steps.
+TEST_F(ScriptWindowTest, TheMainWindowIgnoresInputDuringARunUntilTheDialogHides) {
+  window->findChild<QAction*>("FreqSlider1")->trigger();
+  QSlider* track = window->frmFrequencySlider()->freqSlider();
+  QLineEdit* frequency = window->findChild<QLineEdit*>("fEdit");
+  QPushButton* onButton = window->findChild<QPushButton*>("OnButton");
+  QMenu* fileMenu = window->findChild<QMenu*>("File1");
+  when(at("Line 1: tone"), [&] {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    frequency->setFocus();
+    QTest::keyClicks(frequency, "7");
+    EXPECT_EQ(frequency->text(), "440");
+    QTest::keyClick(frequency, Qt::Key_F5);  // On/Off
+    EXPECT_TRUE(output.active());
+    QTest::mouseClick(onButton, Qt::LeftButton);
+    EXPECT_TRUE(output.active());
+    QWidget* waveForm = window->findChild<QWidget*>("WaveForm");
+    QWheelEvent wheel(QPointF(5, 5), waveForm->mapToGlobal(QPointF(5, 5)), {}, {0, -120},
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    QApplication::instance()->notify(waveForm, &wheel);
+    EXPECT_EQ(window->itemIndex(Control::WaveForm), 0);
+    QTest::keyClick(frequency, Qt::Key_R, Qt::ControlModifier);  // Run Tone Script
+    EXPECT_TRUE(dialogs.requests.empty());
+    QTest::keyClick(frequency, Qt::Key_F, Qt::AltModifier);  // the File menu
+    EXPECT_FALSE(fileMenu->isVisible());
+    EXPECT_TRUE(window->enabled(Control::fEdit));
+
+    QMessageBox box(QMessageBox::NoIcon, "", "", QMessageBox::Ok, window.get());
+    box.show();
+    QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+    EXPECT_FALSE(box.isVisible());
+
+    window->frmFrequencySlider()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->frmFrequencySlider()));
+    QTest::keyClick(track, Qt::Key_PageUp);
+    EXPECT_NE(frequency->text(), "440");
+
+    frmScript().CancelClick();
+    frequency->setFocus();
+    frequency->selectAll();
+    QTest::keyClicks(frequency, "7");
+    EXPECT_EQ(frequency->text(), "7");
+  });
+  run(kLongToneThenShort);
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+// Notes, at each paint of a widget, how often the device has been opened so far.
+class PaintWatch : public QObject {
+ public:
+  PaintWatch(QWidget& widget, std::function<int()> opens) : opens_(std::move(opens)) {
+    widget.installEventFilter(this);
+  }
+  std::vector<int> opensAtPaints;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) opensAtPaints.push_back(opens_());
+    return false;
+  }
+
+ private:
+  std::function<int()> opens_;
+};
+
+TEST_F(ScriptWindowTest, ThePageALineChoosesIsOnTheScreenBeforeItsToneStarts) {
+  window->setActivePage(SignalPage::Sweep);
+  QTest::qWait(50);
+  PaintWatch constantPage(*window->findChild<QWidget*>("Constant"),
+                          [this] { return platform.openCount(); });
+  run("tone 440 1 0 50 100\nend\n");
+  ASSERT_FALSE(constantPage.opensAtPaints.empty());
+  EXPECT_EQ(constantPage.opensAtPaints.front(), 0);
+  EXPECT_EQ(platform.openCount(), 1);
 }
 
 TEST_F(ScriptWindowTest, NextStopsTheToneAndTheRunGoesOnWithTheNextLine) {
@@ -69,7 +154,7 @@ TEST_P(CancelTest, EndsTheRunAfterTheCurrentLine) {
   when(at(c.line), [&] {
     c.press(frmScript());
     EXPECT_FALSE(frmScript().isVisible());
-    EXPECT_TRUE(window->isEnabled());
+    EXPECT_TRUE(window->takesInput());
     EXPECT_FALSE(output.active());
   });
   run(c.script);
@@ -112,7 +197,7 @@ TEST_F(ScriptWindowTest, ADeviceThatFailsToStartEndsTheRunWithItsMessage) {
                                         0),
             0u);
   EXPECT_FALSE(frmScript().isVisible());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
   EXPECT_TRUE(window->enabled(Control::FSList));
 }
 
@@ -139,7 +224,7 @@ TEST_F(ScriptWindowTest, EveryToneThatStopsFlashesWhenTheOptionIsOn) {
   }
 }
 
-// A disabled window takes no input, its close button included.
+// The window manager's close button is input too.
 TEST_F(ScriptWindowTest, TheMainWindowCannotBeClosedFromOutsideDuringARun) {
   const auto closeFromOutside = [this] {
     QCloseEvent close;
@@ -181,7 +266,7 @@ TEST_F(ScriptWindowTest, RunToneScriptStopsTheToneAndAsksForAScript) {
   window->findChild<QAction*>("RunScript1")->trigger();
   EXPECT_EQ(frmScript().windowTitle(), dialogs.chosen);
   EXPECT_EQ(status(), "Line 2: end");
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
 }
 
 TEST_F(ScriptWindowTest, AScriptThatCannotBeReadEndsWithItsError) {
@@ -189,7 +274,7 @@ TEST_F(ScriptWindowTest, AScriptThatCannotBeReadEndsWithItsError) {
   window->findChild<QAction*>("RunScript1")->trigger();
   EXPECT_EQ(presenter.messages, std::vector<std::string>{"The specified file was not found"});
   EXPECT_FALSE(frmScript().isVisible());
-  EXPECT_TRUE(window->isEnabled());
+  EXPECT_TRUE(window->takesInput());
 }
 
 TEST_F(ScriptWindowTest, OpenScriptEditorStartsTheEditorBesideTheProgramWithoutArguments) {
@@ -229,9 +314,6 @@ TEST_F(ScriptWindowTest, TheDialogIsSmallFixedAndHasNoCloseButton) {
   EXPECT_EQ(dialog.cancelButton()->text(), "Cancel");
   EXPECT_EQ(dialog.nextButton()->text(), "Next");
   EXPECT_EQ(dialog.cancelButton()->nextInFocusChain(), dialog.nextButton());
-  // Disabling the main window leaves the dialog usable.
-  window->setEnabled(false);
-  EXPECT_TRUE(dialog.isEnabled());
 }
 
 // ---- the script named on the command line ----
