@@ -23,8 +23,9 @@ class ToneRig {
 };
 
 // quor_*_script_wait_bench [SECONDS [ROUNDS]]: in each round a fresh pair of rigs plays the
-// tone by hand and by a one-tone script; prints the medians against the targets (script
-// within 10 % of the process CPU by hand, the wait itself under 2 % of a core), and, from
+// tone by hand and by a one-tone script, each first in every other round; prints the medians
+// against the targets (script within 10 % of the process CPU by hand, the wait itself under
+// 2 % of a core) with the spread of the rounds' ratios, and, from
 // rounds with a 1 s tone, what a further second of tone costs each way and what a run costs
 // once, apart from its wait.
 int compareScriptWaitWithHand(int argc, char** argv, const char* title,

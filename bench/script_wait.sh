@@ -17,7 +17,7 @@ if ! pactl info >/dev/null 2>&1; then
   echo "  skipped: no sound server (pulseaudio) could be started"
   exit 0
 fi
-"$bench" "${2:-10}" "${3:-3}"
+"$bench" "${2:-10}" "${3:-5}"
 if [ ! -x "$window_bench" ]; then
   echo "  the window's figures skipped: $window_bench is not built"
 elif ! command -v Xvfb >/dev/null 2>&1; then
@@ -26,5 +26,5 @@ else
   # shellcheck source=../scripts/private_display.sh
   source "$here/../scripts/private_display.sh"
   private_session_start || exit 1
-  "$window_bench" "${2:-10}" "${3:-3}"
+  "$window_bench" "${2:-10}" "${3:-5}"
 fi
