@@ -6,9 +6,10 @@
 namespace quor::bench {
 
 // What one piece of work cost: wall-clock time, the CPU of the whole process (the device
-// thread included) and the CPU of the calling thread, the user-interface thread.
+// threads included), the CPU of the calling thread, the user-interface thread, and the CPU of
+// the threads that play the sound: the device's and the sound server client's.
 struct Cost {
-  double wall = 0, process = 0, uiThread = 0;
+  double wall = 0, process = 0, uiThread = 0, sound = 0;
 };
 Cost measure(const std::function<void()>& work);
 
@@ -22,12 +23,12 @@ class ToneRig {
   virtual bool failed() const = 0;  // the device could not play
 };
 
-// quor_*_script_wait_bench [SECONDS [ROUNDS]]: in each round a fresh pair of rigs plays the
-// tone by hand and by a one-tone script, each first in every other round; prints the medians
-// against the targets (script within 10 % of the process CPU by hand, the wait itself under
-// 2 % of a core) with the spread of the rounds' ratios, and, from
-// rounds with a 1 s tone, what a further second of tone costs each way and what a run costs
-// once, apart from its wait.
+// quor_*_script_wait_bench [SECONDS [ROUNDS]]: one pair of rigs, each run once first, plays the
+// tone by hand and by a one-tone script in every round, each first in every other round; every
+// run is measured until what it left pending is done. Prints the medians against the targets
+// (script within 10 % of the process CPU by hand, the wait itself under 2 % of a core) with the
+// spread of the rounds' ratios, and, from rounds with a 1 s tone, what a further second of tone
+// costs each way and what a run costs once, apart from its wait.
 int compareScriptWaitWithHand(int argc, char** argv, const char* title,
                               const std::function<std::unique_ptr<ToneRig>(int seconds)>& makeRig);
 

@@ -28,12 +28,6 @@ void ToneRig::setTone(int periodSeconds, bool loop) {
   controls.setChecked(Control::chkLoop, loop);
 }
 
-void runEventsFor(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
 bool ToneRig::waitForStops(int count, int ms) {
   if (stops >= count) return true;
   QEventLoop loop;

@@ -2,6 +2,7 @@
 #include <QEventLoop>
 #include <string>
 
+#include "EventTime.h"
 #include "MemoryControls.h"
 #include "PortAudioWaveOut.h"
 #include "ToneEngine.h"
@@ -34,8 +35,5 @@ class ToneRig {
   QEventLoop* waiting_ = nullptr;
   int awaited_ = 0;
 };
-
-// Runs the event loop for `ms` milliseconds.
-void runEventsFor(int ms);
 
 }  // namespace quor::bench

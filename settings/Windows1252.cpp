@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -65,9 +66,17 @@ class Converter {
   iconv_t cd_;
 };
 
+// Plain ASCII reads and writes the same in both encodings. Nearly every line of a script or a
+// settings file is ASCII, and opening a converter costs far more than the line's conversion.
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string decodeWindows1252(std::string_view bytes) {
+  if (isAscii(bytes)) return std::string(bytes);
   Converter converter("UTF-8", "CP1252");
   std::string out;
   out.reserve(bytes.size());
@@ -83,6 +92,7 @@ std::string decodeWindows1252(std::string_view bytes) {
 }
 
 std::string encodeWindows1252(std::string_view utf8) {
+  if (isAscii(utf8)) return std::string(utf8);
   Converter converter("CP1252", "UTF-8");
   std::string out;
   out.reserve(utf8.size());

@@ -13,6 +13,9 @@ TEST(Windows1252, EveryByteReadsAndWritesBackUnchanged) {
 }
 
 TEST(Windows1252, CharactersOfTheCodePageMapToTheirBytes) {
+  const std::string ascii = "tone 1000\t5 \x01\x7F~";
+  EXPECT_EQ(decodeWindows1252(ascii), ascii);
+  EXPECT_EQ(encodeWindows1252(ascii), ascii);
   EXPECT_EQ(decodeWindows1252("\x80 5\xE9\xDF"), "\u20AC 5\u00E9\u00DF");
   EXPECT_EQ(decodeWindows1252("\x93quoted\x94"), "\u201Cquoted\u201D");
   EXPECT_EQ(encodeWindows1252("Gr\u00FC\u00DFe \u20AC"),
