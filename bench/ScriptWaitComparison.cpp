@@ -1,5 +1,7 @@
 #include "ScriptWaitComparison.h"
 
+#include <unistd.h>
+
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -56,13 +58,15 @@ bool playsTheSound(const std::string& threadName) {
   return threadName == "threaded-ml" || threadName == "quor-portaudio";
 }
 
-// CPU that the threads outside the sound's, alive before and after a run, spent during it.
-double ownThreadsSpent(const std::map<std::string, ThreadCpu>& before,
-                       const std::map<std::string, ThreadCpu>& after) {
+// CPU that the threads outside the sound's, alive before and after a run, spent during it;
+// the calling thread is left out: its reading of these figures is no part of the run.
+double otherOwnThreadsSpent(const std::map<std::string, ThreadCpu>& before,
+                            const std::map<std::string, ThreadCpu>& after) {
+  const std::string caller = std::to_string(gettid());
   double spent = 0;
   for (const auto& [tid, thread] : after) {
     const auto it = before.find(tid);
-    if (it != before.end() && !playsTheSound(thread.name))
+    if (it != before.end() && tid != caller && !playsTheSound(thread.name))
       spent += thread.seconds - it->second.seconds;
   }
   return spent;
@@ -85,7 +89,8 @@ Cost measure(const std::function<void()>& work) {
             seconds(CLOCK_THREAD_CPUTIME_ID) - thread, 0};
   // A thread that begins or ends within the run is one of its stream's (or, rarely, a drawing
   // helper that the sound's median then absorbs).
-  cost.sound = std::max(0.0, cost.process - ownThreadsSpent(threadsBefore, threadSeconds()));
+  const double own = cost.uiThread + otherOwnThreadsSpent(threadsBefore, threadSeconds());
+  cost.sound = std::max(0.0, cost.process - own);
   return cost;
 }
 
@@ -98,6 +103,12 @@ struct Medians {
   double lowestRatio = 0, highestRatio = 0;  // of the rounds' process CPU, script / by hand
 };
 
+double medianOf(const std::vector<Cost>& runs, double (*figure)(const Cost&)) {
+  std::vector<double> values;
+  for (const Cost& run : runs) values.push_back(figure(run));
+  return median(values);
+}
+
 std::string scriptFor(const QTemporaryDir& folder, int length) {
   const std::string file = folder.filePath(QString("wait%1.qvs").arg(length)).toStdString();
   std::ofstream(file) << "tone 1000 " << length << " 0 50 100\nend\n";
@@ -108,8 +119,8 @@ std::string scriptFor(const QTemporaryDir& folder, int length) {
 bool play(int length, int rounds, const QTemporaryDir& folder,
           const std::function<std::unique_ptr<ToneRig>(int seconds)>& makeRig, Medians& result) {
   const std::string file = scriptFor(folder, length);
-  std::vector<double> handProcess, scriptProcess, handThread, scriptThread, scriptWall, ratios;
-  std::vector<double> handSound, scriptSound, handOwn, scriptOwn;
+  std::vector<Cost> hands, scripts;
+  std::vector<double> ratios;
   // One pair of rigs for every round, each run once before the rounds: what only a window's
   // first tone or first script pays (creating the dialog's pixels, loading the code that
   // draws it) is a cost of starting the program, not of a run.
@@ -129,28 +140,25 @@ bool play(int length, int rounds, const QTemporaryDir& folder,
     }
     if (hand->failed() || script->failed()) return false;
     if (h.process > 0) ratios.push_back(s.process / h.process);
-    handProcess.push_back(h.process);
-    scriptProcess.push_back(s.process);
-    handThread.push_back(h.uiThread);
-    scriptThread.push_back(s.uiThread);
-    scriptWall.push_back(s.wall);
-    handSound.push_back(h.sound);
-    scriptSound.push_back(s.sound);
-    handOwn.push_back(h.process - h.sound);
-    scriptOwn.push_back(s.process - s.sound);
+    hands.push_back(h);
+    scripts.push_back(s);
   }
-  result.handProcess = median(handProcess);
-  result.scriptProcess = median(scriptProcess);
-  result.handThread = median(handThread);
-  result.scriptThread = median(scriptThread);
-  result.scriptWall = median(scriptWall);
-  result.handSound = median(handSound);
-  result.scriptSound = median(scriptSound);
-  std::vector<double> both = handSound;
-  both.insert(both.end(), scriptSound.begin(), scriptSound.end());
-  result.bothSounds = median(both);
-  result.handOwn = median(handOwn);
-  result.scriptOwn = median(scriptOwn);
+  const auto process = [](const Cost& c) { return c.process; };
+  const auto uiThread = [](const Cost& c) { return c.uiThread; };
+  const auto sound = [](const Cost& c) { return c.sound; };
+  const auto own = [](const Cost& c) { return c.own(); };
+  result.handProcess = medianOf(hands, process);
+  result.scriptProcess = medianOf(scripts, process);
+  result.handThread = medianOf(hands, uiThread);
+  result.scriptThread = medianOf(scripts, uiThread);
+  result.scriptWall = medianOf(scripts, [](const Cost& c) { return c.wall; });
+  result.handSound = medianOf(hands, sound);
+  result.scriptSound = medianOf(scripts, sound);
+  std::vector<Cost> both = hands;
+  both.insert(both.end(), scripts.begin(), scripts.end());
+  result.bothSounds = medianOf(both, sound);
+  result.handOwn = medianOf(hands, own);
+  result.scriptOwn = medianOf(scripts, own);
   if (!ratios.empty()) {
     result.lowestRatio = *std::min_element(ratios.begin(), ratios.end());
     result.highestRatio = *std::max_element(ratios.begin(), ratios.end());

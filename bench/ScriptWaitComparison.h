@@ -10,6 +10,7 @@ namespace quor::bench {
 // the threads that play the sound: the device's and the sound server client's.
 struct Cost {
   double wall = 0, process = 0, uiThread = 0, sound = 0;
+  double own() const { return process - sound; }  // everything but playing the sound
 };
 Cost measure(const std::function<void()>& work);
 
