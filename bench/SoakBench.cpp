@@ -12,6 +12,7 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "QuorgenOptions.h"
@@ -22,10 +23,10 @@ namespace {
 
 using namespace quor;
 
-const QStringList kTone{"quorgen", "play",      "--sweep",     "--init",        "20",
-                        "--final", "20000",     "--log",       "--period",      "10",
-                        "--loop",  "3600",      "--bandwidth", "24000",         "--bits",
-                        "16",      "--buffers", "4",           "--buffer-size", "16384"};
+const std::vector<std::string> kTone{
+    "quorgen",   "play", "--sweep",       "--init", "20",          "--final", "20000",  "--log",
+    "--period",  "10",   "--loop",        "3600",   "--bandwidth", "24000",   "--bits", "16",
+    "--buffers", "4",    "--buffer-size", "16384"};
 
 double residentMiB() {
   std::ifstream statm("/proc/self/statm");

@@ -3,7 +3,6 @@
 // and a positive sample rate; a few buffers of that tone, played into the simulated device,
 // stay inside their buffers and within the sample range of their format.
 #include <QCoreApplication>
-#include <QStringList>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,13 +21,13 @@ using fuzz::requireFillStaysInside;
 using fuzz::requireFiniteValues;
 using fuzz::requireSamplesInRange;
 
-QStringList commandLine(const uint8_t* data, size_t size) {
-  QStringList arguments{"quorgen"};
+std::vector<std::string> commandLine(const uint8_t* data, size_t size) {
+  std::vector<std::string> arguments{"quorgen"};
   const char* text = reinterpret_cast<const char*>(data);
   size_t start = 0;
   for (size_t i = 0; i <= size; ++i) {
     if (i == size || text[i] == '\0') {
-      arguments << QString::fromLocal8Bit(text + start, static_cast<qsizetype>(i - start));
+      arguments.emplace_back(text + start, i - start);
       start = i + 1;
     }
   }

@@ -1,13 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "QuorgenOptions.h"
 
 namespace quor::tools {
 namespace {
 
-ParsedCommandLine parse(QStringList arguments) {
-  arguments.prepend("quorgen");
+using Arguments = std::vector<std::string>;
+
+ParsedCommandLine parse(Arguments arguments) {
+  arguments.insert(arguments.begin(), "quorgen");
   return parseQuorgenArguments(arguments);
+}
+
+Arguments operator+(Arguments first, const Arguments& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+std::string shown(const Arguments& arguments) {
+  std::string text;
+  for (const std::string& argument : arguments) text += (text.empty() ? "" : " ") + argument;
+  return text;
 }
 
 TEST(QuorgenOptions, TakesEveryToneOptionAsTheWindowWouldShowIt) {
@@ -65,7 +81,7 @@ TEST(QuorgenOptions, TakesAScriptWithItsSettingsAndTheLengthOfARender) {
 }
 
 TEST(QuorgenOptions, RefusesWhatTheWindowCouldNotBeToldWithAReason) {
-  const std::vector<std::pair<QStringList, std::string>> cases{
+  const std::vector<std::pair<Arguments, std::string>> cases{
       {{}, "a command is needed"},
       {{"sing"}, "unknown command"},
       {{"play", "a.qvs", "b.qvs"}, "only one script"},
@@ -95,16 +111,15 @@ TEST(QuorgenOptions, RefusesWhatTheWindowCouldNotBeToldWithAReason) {
   };
   for (const auto& [arguments, reason] : cases) {
     const ParsedCommandLine p = parse(arguments);
-    EXPECT_FALSE(p.ok) << arguments.join(' ').toStdString();
-    EXPECT_NE(p.error.find(reason), std::string::npos)
-        << arguments.join(' ').toStdString() << ": " << p.error;
+    EXPECT_FALSE(p.ok) << shown(arguments);
+    EXPECT_NE(p.error.find(reason), std::string::npos) << shown(arguments) << ": " << p.error;
   }
 }
 
 // What the window's spin ranges hold, and the frequencies its apply accepts at the chosen
 // bandwidth, pass; anything the window would refuse or correct is refused, never played.
 TEST(QuorgenOptions, RefusesToneValuesOutsideTheWindowsRangesNamingTheRange) {
-  const std::vector<std::pair<QStringList, std::vector<std::string>>> refused{
+  const std::vector<std::pair<Arguments, std::vector<std::string>>> refused{
       {{"--freq", "11025"}, {"--freq '11025'", "above 0 and below 11025 Hz at --bandwidth 11025"}},
       {{"--freq", "abc"}, {"--freq 'abc'", "below 11025 Hz"}},
       {{"--freq", "0"}, {"--freq '0'"}},
@@ -127,15 +142,14 @@ TEST(QuorgenOptions, RefusesToneValuesOutsideTheWindowsRangesNamingTheRange) {
       {{"--bandwidth", "22050", "--sweep", "--init", "1e-45"}, {"--init '1e-45'"}},
   };
   for (const auto& [options, reasons] : refused) {
-    const ParsedCommandLine p = parse(QStringList{"play"} + options);
-    EXPECT_FALSE(p.ok) << options.join(' ').toStdString();
+    const ParsedCommandLine p = parse(Arguments{"play"} + options);
+    EXPECT_FALSE(p.ok) << shown(options);
     for (const std::string& reason : reasons) {
-      EXPECT_NE(p.error.find(reason), std::string::npos)
-          << options.join(' ').toStdString() << ": " << p.error;
+      EXPECT_NE(p.error.find(reason), std::string::npos) << shown(options) << ": " << p.error;
     }
   }
 
-  const std::vector<QStringList> accepted{
+  const std::vector<Arguments> accepted{
       {"--freq", "11024.9"},
       {"--freq", "12,5"},
       {"--bandwidth", "22050", "--sweep", "--init", "20", "--final", "20000", "--period", "10"},
@@ -144,9 +158,9 @@ TEST(QuorgenOptions, RefusesToneValuesOutsideTheWindowsRangesNamingTheRange) {
       {"--period", "120", "--level", "100", "--pulses", "120", "--duty", "100"},
       {"--duty", "33.3"},
   };
-  for (const QStringList& options : accepted) {
-    const ParsedCommandLine p = parse(QStringList{"play"} + options);
-    EXPECT_TRUE(p.ok) << options.join(' ').toStdString() << ": " << p.error;
+  for (const Arguments& options : accepted) {
+    const ParsedCommandLine p = parse(Arguments{"play"} + options);
+    EXPECT_TRUE(p.ok) << shown(options) << ": " << p.error;
   }
 }
 

@@ -21,10 +21,9 @@ class QuorgenRender : public ::testing::Test {
     std::string err;
   };
 
-  Outcome render(QStringList arguments) {
-    arguments.prepend("render");
-    arguments << "-o" << QString::fromStdString(path);
-    arguments.prepend("quorgen");
+  Outcome render(const std::vector<std::string>& options) {
+    std::vector<std::string> arguments{"quorgen", "render", "-o", path};
+    arguments.insert(arguments.end(), options.begin(), options.end());
     const ParsedCommandLine parsed = parseQuorgenArguments(arguments);
     EXPECT_TRUE(parsed.ok) << parsed.error;
     std::ostringstream out, err;

@@ -28,7 +28,7 @@ class ScriptCheckCommand : public ::testing::Test {
       EXPECT_TRUE(file.open(QIODevice::WriteOnly));
       file.write(bytes->data(), static_cast<qint64>(bytes->size()));
     }
-    const ParsedCommandLine p = parseQuorgenArguments({"quorgen", "check", path});
+    const ParsedCommandLine p = parseQuorgenArguments({"quorgen", "check", path.toStdString()});
     EXPECT_TRUE(p.ok) << p.error;
     std::ostringstream out, err;
     const int code = checkScriptCommand(p.request, out, err);

@@ -33,9 +33,10 @@ struct Wav {
 
 class ScriptRender : public ::testing::Test {
  protected:
-  ParsedCommandLine parsed(QStringList arguments) {
-    arguments.prepend("quorgen");
-    ParsedCommandLine p = parseQuorgenArguments(arguments);
+  ParsedCommandLine parsed(const QStringList& arguments) {
+    std::vector<std::string> line{"quorgen"};
+    for (const QString& argument : arguments) line.push_back(argument.toStdString());
+    ParsedCommandLine p = parseQuorgenArguments(line);
     EXPECT_TRUE(p.ok) << p.error;
     return p;
   }

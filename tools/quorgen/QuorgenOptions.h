@@ -1,5 +1,4 @@
 #pragma once
-#include <QStringList>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,8 +36,9 @@ struct ParsedCommandLine {
   QuorgenRequest request;
 };
 
-// `arguments` includes the program name, as QCoreApplication::arguments() gives it.
-ParsedCommandLine parseQuorgenArguments(const QStringList& arguments);
+// `arguments` includes the program name, as argv gives it. Options may come before, between or
+// after the command and the script; "--" ends the options.
+ParsedCommandLine parseQuorgenArguments(const std::vector<std::string>& arguments);
 
 // The full --help text.
 std::string quorgenHelp();

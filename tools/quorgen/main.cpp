@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   qputenv("QT_NO_GLIB", "1");
   QCoreApplication app(argc, argv);
   using namespace quor::tools;
-  const ParsedCommandLine parsed = parseQuorgenArguments(QCoreApplication::arguments());
+  const ParsedCommandLine parsed = parseQuorgenArguments({argv, argv + argc});
   if (!parsed.ok) {
     std::cerr << "quorgen: " << parsed.error << "\n"
               << "Usage: quorgen play|render -o FILE|check|devices [options] [SCRIPT]; 'quorgen "
