@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -211,6 +213,94 @@ TEST(QuorgenOptions, HelpNamesEveryOptionWithItsControl) {
                                "SCRIPT",
                                "Ctrl+C"})
     EXPECT_NE(help.find(expected), std::string::npos) << expected;
+}
+
+// The ways of writing an option and of placing it that users type, each read alike.
+TEST(QuorgenOptions, ReadsEveryWayOfWritingAndPlacingAnOption) {
+  const struct {
+    Arguments arguments;
+    QuorgenCommand command;
+    std::string script;
+    std::optional<std::string> freq;
+    std::string output;
+  } cases[]{
+      {{"play", "--freq=440"}, QuorgenCommand::Play, "", "440", ""},
+      {{"play", "-freq", "440"}, QuorgenCommand::Play, "", "440", ""},
+      {{"play", "-freq=440"}, QuorgenCommand::Play, "", "440", ""},
+      {{"--freq", "440", "play"}, QuorgenCommand::Play, "", "440", ""},
+      {{"play", "a.qvs", "--freq", "440"}, QuorgenCommand::Play, "a.qvs", "440", ""},
+      {{"play", "--freq", "1", "a.qvs", "--freq", "440"}, QuorgenCommand::Play, "a.qvs", "440", ""},
+      {{"play", "--", "-a.qvs"}, QuorgenCommand::Play, "-a.qvs", std::nullopt, ""},
+      {{"render", "--output=x.wav"}, QuorgenCommand::Render, "", std::nullopt, "x.wav"},
+      {{"render", "-o=x.wav"}, QuorgenCommand::Render, "", std::nullopt, "x.wav"},
+      {{"render", "-output", "x.wav"}, QuorgenCommand::Render, "", std::nullopt, "x.wav"},
+      {{"render", "-o", "-x.wav"}, QuorgenCommand::Render, "", std::nullopt, "-x.wav"},
+      {{"-h"}, QuorgenCommand::Help, "", std::nullopt, ""},
+      {{"play", "-help"}, QuorgenCommand::Help, "", std::nullopt, ""},
+      {{"--version"}, QuorgenCommand::Version, "", std::nullopt, ""},
+  };
+  for (const auto& c : cases) {
+    const ParsedCommandLine p = parse(c.arguments);
+    ASSERT_TRUE(p.ok) << shown(c.arguments) << ": " << p.error;
+    EXPECT_EQ(p.request.command, c.command) << shown(c.arguments);
+    EXPECT_EQ(p.request.script, c.script) << shown(c.arguments);
+    EXPECT_EQ(p.request.freq, c.freq) << shown(c.arguments);
+    EXPECT_EQ(p.request.output, c.output) << shown(c.arguments);
+  }
+}
+
+// Some users set POSIXLY_CORRECT for other programs; quorgen's options still follow the script.
+TEST(QuorgenOptions, OptionsFollowTheScriptUnderPosixlyCorrect) {
+  ASSERT_EQ(setenv("POSIXLY_CORRECT", "1", 1), 0);
+  const ParsedCommandLine p = parse({"play", "a.qvs", "--level", "70"});
+  unsetenv("POSIXLY_CORRECT");
+  ASSERT_TRUE(p.ok) << p.error;
+  EXPECT_EQ(p.request.script, "a.qvs");
+  EXPECT_EQ(p.request.level, "70");
+}
+
+TEST(QuorgenOptions, NamesTheOptionThatCannotBeRead) {
+  const std::vector<std::pair<Arguments, std::string>> cases{
+      {{"play", "--freq", "440", "--level"}, "missing value after '--level'"},
+      {{"render", "x.qvs", "-o"}, "missing value after '-o'"},
+      {{"play", "--sweep=yes"}, "unexpected value after '--sweep'"},
+      {{"play", "-ox.wav"}, "unknown option '-ox.wav'"},
+      {{"play", "--b", "8"}, "ambiguous option '--b': --bandwidth, --bits, --buffers"},
+      {{"play", "--freq="}, "--freq ''"},  // an empty value, not the next argument
+  };
+  for (const auto& [arguments, reason] : cases) {
+    const ParsedCommandLine p = parse(arguments);
+    EXPECT_FALSE(p.ok) << shown(arguments);
+    EXPECT_NE(p.error.find(reason), std::string::npos) << shown(arguments) << ": " << p.error;
+  }
+}
+
+// Tests, the fuzz harness and the soak bench parse many command lines in one process: what a
+// parse leaves behind, even one cut short inside an argument, never reaches the next.
+TEST(QuorgenOptions, EachParseStartsAfresh) {
+  const Arguments interrupted[]{
+      {"play", "-:x", "--freq", "5"},
+      {"play", "--freq"},
+      {"play", "b.qvs", "--", "c.qvs"},
+      {"render", "-o", "x.wav", "--help"},
+  };
+  for (const Arguments& first : interrupted) {
+    parse(first);
+    const ParsedCommandLine p = parse({"play", "a.qvs", "--level", "70"});
+    ASSERT_TRUE(p.ok) << "after " << shown(first) << ": " << p.error;
+    EXPECT_EQ(p.request.script, "a.qvs") << "after " << shown(first);
+    EXPECT_EQ(p.request.level, "70") << "after " << shown(first);
+  }
+}
+
+TEST(QuorgenOptions, HelpFitsEightyColumns) {
+  const std::string help = quorgenHelp();
+  size_t start = 0;
+  for (size_t end = help.find('\n'); end != std::string::npos; end = help.find('\n', start)) {
+    EXPECT_LT(end - start, 80u) << help.substr(start, end - start);
+    start = end + 1;
+  }
+  EXPECT_EQ(start, help.size()) << "the help ends with a new line";
 }
 
 }  // namespace
