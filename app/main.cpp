@@ -7,6 +7,7 @@
 #include "FirstPaintReport.h"
 #include "PortAudioWaveOut.h"
 #include "ProgramWindows.h"
+#include "QtEventLoop.h"
 #include "StartupSequence.h"
 #include "TfrmStartSplash.h"
 #include "ToneOutputAdapter.h"
@@ -21,9 +22,10 @@ int main(int argc, char** argv) {
   QApplication::setStyle("Fusion");
   QApplication::setFont(quor::windowFont());
   quor::reportFirstPaintIfAsked(&app);
+  const quor::QtEventLoop loop;
 
   quor::audio::PortAudioWaveOut platform;
-  quor::audio::ToneOutputAdapter output(&app, platform);
+  quor::audio::ToneOutputAdapter output(platform);
   std::unique_ptr<quor::TfrmGenerator> window;
   const auto createWindows = [&] {
     quor::GeneratorServices services;

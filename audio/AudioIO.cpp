@@ -14,7 +14,7 @@ constexpr uint32_t kHeaderSize = sizeof(WAVEHDR);
 // ---------------------------------------------------------------------------------------------
 // TAudioIO
 
-TAudioIO::TAudioIO(QObject* AOwner) : QObject(AOwner) {
+TAudioIO::TAudioIO() {
   FWaveFmtEx.wFormatTag = 1;
   FWaveFmtEx.nChannels = 1;
   FWaveFmtEx.nSamplesPerSec = 22050;
@@ -132,8 +132,7 @@ void TAudioIO::StopGracefully() {
 // ---------------------------------------------------------------------------------------------
 // TAudioOut
 
-TAudioOut::TAudioOut(QObject* AOwner, WaveOutDevice& Platform)
-    : TAudioIO(AOwner), FPlatform(Platform) {}
+TAudioOut::TAudioOut(WaveOutDevice& Platform) : FPlatform(Platform) {}
 
 TAudioOut::~TAudioOut() {
   // Buffers are freed below: a device must not keep playing them, and no notification may
@@ -144,7 +143,6 @@ TAudioOut::~TAudioOut() {
     WaveDeviceOpen = false;
   }
   if (CallBackWin && !CallBackWin->CloseHandled) ShutDown(CallBackWin->Device);
-  delete CallBackWin.data();
 }
 
 std::string TAudioOut::WaveOutErrorText(MMRESULT Code) const {
@@ -166,7 +164,7 @@ bool TAudioOut::OpenWaveDevice(TAudioOut*& TS) {
     return false;
   }
   BufIndex = 0;
-  auto* window = new TCallBackWinOut(this);
+  auto window = std::make_shared<TCallBackWinOut>(*this);
   window->AudioComponent = &TS;
   CallBackWin = window;
   HWAVEOUT handle = 0;
@@ -175,7 +173,7 @@ bool TAudioOut::OpenWaveDevice(TAudioOut*& TS) {
   if (opened != MMSYSERR_NOERROR) {
     ErrorMessage = WaveOutErrorText(opened);
     // No notification will ever reach this window.
-    delete window;
+    CallBackWin.reset();
     return false;
   }
   WaveHandle = handle;
@@ -296,7 +294,7 @@ void TAudioOut::ShutDown(HWAVEOUT handle) {
 
 void TAudioOut::FinishPendingClose() {
   if (WaveDeviceOpen) return;
-  TCallBackWinOut* window = CallBackWin;
+  const std::shared_ptr<TCallBackWinOut> window = CallBackWin;
   if (window == nullptr || window->CloseHandled) return;
   ShutDown(window->Device);
   FPlatform.deliverPending();
@@ -305,18 +303,16 @@ void TAudioOut::FinishPendingClose() {
     // and report its end once.
     window->CloseHandled = true;
     window->RaiseStop();
-    delete window;
+    if (CallBackWin == window) CallBackWin.reset();
   }
 }
 
 // ---------------------------------------------------------------------------------------------
 // TCallBackWinOut
 
-bool TCallBackWinOut::event(QEvent* Event) {
-  if (Event->type() != WaveMessageEvent::eventType()) return QObject::event(Event);
-  const auto* message = static_cast<WaveMessageEvent*>(Event);
-  if (CloseHandled || AudioComponent == nullptr || *AudioComponent == nullptr) return true;
-  switch (message->message) {
+void TCallBackWinOut::waveMessage(WaveMessage message, HWAVEOUT, WAVEHDR*) {
+  if (CloseHandled || AudioComponent == nullptr || *AudioComponent == nullptr) return;
+  switch (message) {
     case WaveMessage::Open:
       WomOpen();
       break;
@@ -327,7 +323,6 @@ bool TCallBackWinOut::event(QEvent* Event) {
       WomClose();
       break;
   }
-  return true;
 }
 
 void TCallBackWinOut::WomOpen() {
@@ -350,8 +345,8 @@ void TCallBackWinOut::WomDone() {
 void TCallBackWinOut::WomClose() {
   CloseHandled = true;
   RaiseStop();
-  // This device is finished; the window goes once the event that brought it here is done.
-  deleteLater();
+  // This device is finished; the window goes once the device that called it here lets go.
+  if (FOwner.CallBackWin.get() == this) FOwner.CallBackWin.reset();
 }
 
 void TCallBackWinOut::RaiseStop() {

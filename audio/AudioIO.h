@@ -1,6 +1,4 @@
 #pragma once
-#include <QObject>
-#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -19,21 +17,15 @@ using PAudioOut = TAudioOut**;
 // Fills one buffer: Size is the buffer's size on entry and the bytes to play on return.
 // True: the buffer holds data; false: nothing more for now.
 using TBufferEvent = std::function<bool(uint8_t* Buffer, int32_t& Size)>;
-using TNotifyEvent = std::function<void(QObject* Sender)>;
+using TNotifyEvent = std::function<void(TCallBackWinOut* Sender)>;
 
 // PCM format, buffer ring memory, counters and the stop operations of a wave device.
-class TAudioIO : public QObject {
-  Q_OBJECT
-  Q_PROPERTY(qint32 BufferSize READ BufferSize WRITE SetBufferSize)
-  Q_PROPERTY(qint32 NumBuffers READ NumBuffers WRITE SetNumBuffers)
-  Q_PROPERTY(qint32 FrameRate READ FrameRate WRITE SetFrameRate)
-  Q_PROPERTY(bool Stereo READ Stereo WRITE SetStereo)
-  Q_PROPERTY(ushort Quantization READ Quantization WRITE SetQuantization)
-  Q_PROPERTY(uint WaveDevice READ WaveDevice WRITE SetWaveDevice)
-
+class TAudioIO {
  public:
-  explicit TAudioIO(QObject* AOwner);
-  ~TAudioIO() override;
+  TAudioIO();
+  virtual ~TAudioIO();
+  TAudioIO(const TAudioIO&) = delete;
+  TAudioIO& operator=(const TAudioIO&) = delete;
 
   virtual void StopAtOnce();
   virtual void StopGracefully();
@@ -90,13 +82,10 @@ class TAudioIO : public QObject {
 // Plays a PCM stream on an output device through a ring of two to four buffers that the host
 // fills on request (OnFillBuffer), and closes the device by itself when the ring runs dry.
 class TAudioOut : public TAudioIO {
-  Q_OBJECT
-  Q_PROPERTY(bool Paused READ Paused WRITE SetPaused)
-
  public:
   // `Platform` is the wave-out family the component plays through; it must outlive the
   // component.
-  TAudioOut(QObject* AOwner, WaveOutDevice& Platform);
+  explicit TAudioOut(WaveOutDevice& Platform);
   // Stops and closes a device that is still open and drops its notifications.
   ~TAudioOut() override;
 
@@ -117,7 +106,7 @@ class TAudioOut : public TAudioIO {
   void SetOnFillBuffer(TBufferEvent Handler) { FOnFillBuffer = std::move(Handler); }
 
   bool IsWaveDeviceOpen() const { return WaveDeviceOpen; }
-  TCallBackWinOut* CallBackWindow() const { return CallBackWin; }
+  TCallBackWinOut* CallBackWindow() const { return CallBackWin.get(); }
   HWAVEOUT WaveHandle = 0;
 
  protected:
@@ -129,7 +118,8 @@ class TAudioOut : public TAudioIO {
   std::string WaveOutErrorText(MMRESULT Code) const;
 
   bool WaveDeviceOpen = false;
-  QPointer<TCallBackWinOut> CallBackWin;
+  // The device holds it weakly, so dropping it here ends its notifications.
+  std::shared_ptr<TCallBackWinOut> CallBackWin;
   TBufferEvent FOnFillBuffer;
 
  private:
@@ -145,17 +135,15 @@ class TAudioOut : public TAudioIO {
 
 // Receives one device's notifications on the thread that owns the component and turns them into
 // the component's work and its OnStart and OnStop events (raised with this object as sender).
-class TCallBackWinOut : public QObject {
-  Q_OBJECT
+class TCallBackWinOut : public WaveCallback {
  public:
-  explicit TCallBackWinOut(QObject* Parent) : QObject(Parent) {}
+  explicit TCallBackWinOut(TAudioOut& Owner) : FOwner(Owner) {}
 
   PAudioOut AudioComponent = nullptr;
   HWAVEOUT Device = 0;        // the device whose notifications arrive here
   bool CloseHandled = false;  // its closed notification has been handled
 
- protected:
-  bool event(QEvent* Event) override;
+  void waveMessage(WaveMessage message, HWAVEOUT handle, WAVEHDR* header) override;
 
  private:
   friend class TAudioOut;
@@ -163,6 +151,8 @@ class TCallBackWinOut : public QObject {
   void WomDone();
   void WomClose();
   void RaiseStop();
+
+  TAudioOut& FOwner;
 };
 
 }  // namespace quor::audio

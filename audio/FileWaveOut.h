@@ -16,7 +16,6 @@ struct SndfileLibrary;
 // target only through commit, so a failed or cut-off render never spoils an existing file.
 // One device is open at a time.
 class FileWaveOut : public QueuedWaveOut {
-  Q_OBJECT
  public:
   explicit FileWaveOut(std::string path);
   ~FileWaveOut() override;

@@ -1,14 +1,13 @@
 #pragma once
-#include <QThread>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <set>
+#include <thread>
 
+#include "PollEventLoop.h"
 #include "WaveOut.h"
-
-class QTimer;
 
 namespace quor::audio {
 
@@ -56,13 +55,14 @@ class PortAudioKeeper {
 
   std::mutex& paCalls_;
   Reports reports_;
-  QThread thread_;
-  QObject* context_ = nullptr;  // lives in thread_; the tasks run in its name
+  PollEventLoop loop_;  // run by thread_; the tasks and timers below run there
   // Keeper thread only.
+  bool stopping_ = false;
   std::map<HWAVEOUT, PortAudioStream*> streams_;  // asked about and not yet closed
   std::set<HWAVEOUT> running_;
-  std::map<HWAVEOUT, std::unique_ptr<QTimer>> draining_;
-  std::unique_ptr<QTimer> watchdog_;
+  std::map<HWAVEOUT, EventLoop::Handle> draining_;
+  EventLoop::Handle watchdog_;
+  std::thread thread_;  // last: it starts once everything it uses is there
 };
 
 }  // namespace quor::audio

@@ -181,12 +181,9 @@ std::unique_ptr<QueuedWaveOut::Stream> PortAudioWaveOut::openStream(uint32_t dev
   if (!keeper_) {
     PortAudioKeeper::Reports reports;
     reports.lost = [this](HWAVEOUT handle) {
-      QMetaObject::invokeMethod(
-          this,
-          [this, handle] {
-            if (Stream* stream = findOpen(handle)) takeBack(paStream(*stream));
-          },
-          Qt::QueuedConnection);
+      later([this, handle] {
+        if (Stream* stream = findOpen(handle)) takeBack(paStream(*stream));
+      });
     };
     reports.closed = [this](HWAVEOUT handle) { closed(handle); };
     keeper_ = std::make_unique<PortAudioKeeper>(paCalls_, std::move(reports));
@@ -228,14 +225,11 @@ void PortAudioWaveOut::askToStart(PortAudioStream& s) {
   s.startAsked = true;
   // A start hands the callback whatever is queued at once: it waits until the work under way
   // here is done, which hands the rest of the ring over.
-  QMetaObject::invokeMethod(
-      this,
-      [this, handle = s.handle] {
-        Stream* stream = findOpen(handle);
-        if (stream != nullptr && paStream(*stream).startAsked)
-          keeper_->start(handle, paStream(*stream));
-      },
-      Qt::QueuedConnection);
+  later([this, handle = s.handle] {
+    Stream* stream = findOpen(handle);
+    if (stream != nullptr && paStream(*stream).startAsked)
+      keeper_->start(handle, paStream(*stream));
+  });
 }
 
 MMRESULT PortAudioWaveOut::submit(Stream& stream, WAVEHDR* header) {

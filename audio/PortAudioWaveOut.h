@@ -23,7 +23,6 @@ struct PortAudioStream;
 // answer whether the device plays, waits here. A stream starts once the ring's first buffers
 // are there, so the tone does not queue behind silence.
 class PortAudioWaveOut : public QueuedWaveOut {
-  Q_OBJECT
  public:
   // What the start of PortAudio looks at. Every device: the device list, and any device by its
   // number. Default only: no device is probed and no JACK server looked for, which saves most

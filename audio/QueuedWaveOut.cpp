@@ -3,30 +3,27 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QSocketNotifier>
 #include <cstdio>
 
 namespace quor::audio {
 
-QEvent::Type WaveMessageEvent::eventType() {
-  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-  return type;
-}
-
-QueuedWaveOut::QueuedWaveOut() {
+QueuedWaveOut::QueuedWaveOut() : loop_(threadEventLoop()) {
   wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  if (wakeFd_ >= 0) {
-    wakeNotifier_ = new QSocketNotifier(wakeFd_, QSocketNotifier::Read, this);
-    connect(wakeNotifier_, &QSocketNotifier::activated, this, &QueuedWaveOut::onWake);
-  } else {
+  if (wakeFd_ >= 0)
+    wakeWatch_ = loop_.watchReadable(wakeFd_, [this] { onWake(); });
+  else
     std::perror("quor: eventfd");
-  }
 }
 
 QueuedWaveOut::~QueuedWaveOut() {
-  delete wakeNotifier_;
+  wakeWatch_.reset();
   if (wakeFd_ >= 0) ::close(wakeFd_);
+}
+
+void QueuedWaveOut::later(std::function<void()> task) {
+  loop_.post([alive = std::weak_ptr<bool>(alive_), task = std::move(task)] {
+    if (alive.lock()) task();
+  });
 }
 
 QueuedWaveOut::Stream* QueuedWaveOut::findOpen(HWAVEOUT handle) const {
@@ -71,13 +68,12 @@ void QueuedWaveOut::deliverPending() {
     ++delivered_;
     const auto it = streams_.find(n.handle);
     if (it == streams_.end()) continue;
-    const QPointer<QObject> callback = it->second->callback;
-    if (callback) {
+    // Held for the call: the callback may let its owner drop it while it handles this.
+    if (const std::shared_ptr<WaveCallback> callback = it->second->callback.lock()) {
       // The header belongs to the callback's owner: once the callback is gone, so may it be.
       if (n.message == WaveMessage::Done)
         n.header->dwFlags = (n.header->dwFlags & ~WHDR_INQUEUE) | WHDR_DONE;
-      WaveMessageEvent event(n.message, n.handle, n.header);
-      QCoreApplication::sendEvent(callback, &event);
+      callback->waveMessage(n.message, n.handle, n.header);
     }
     if (n.message == WaveMessage::Close) streams_.erase(n.handle);
   }
@@ -90,7 +86,7 @@ int QueuedWaveOut::outstanding(HWAVEOUT handle) const {
 }
 
 MMRESULT QueuedWaveOut::open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORMATEX& format,
-                             QObject* callback, uintptr_t, uint32_t) {
+                             std::weak_ptr<WaveCallback> callback, uintptr_t, uint32_t) {
   if (handle == nullptr) return MMSYSERR_INVALPARAM;
   if (format.wFormatTag != 1 || format.nChannels < 1 || format.nChannels > 2 ||
       format.nSamplesPerSec == 0 || format.nBlockAlign == 0)
@@ -100,7 +96,7 @@ MMRESULT QueuedWaveOut::open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORM
   if (!stream) return result != MMSYSERR_NOERROR ? result : MMSYSERR_ERROR;
   stream->handle = nextHandle_++;
   stream->format = format;
-  stream->callback = callback;
+  stream->callback = std::move(callback);
   *handle = stream->handle;
   streams_[stream->handle] = std::move(stream);
   raise(*handle, WaveMessage::Open, nullptr);

@@ -1,30 +1,15 @@
 #pragma once
-#include <QEvent>
-#include <QObject>
-#include <QPointer>
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 
+#include "EventLoop.h"
 #include "NotificationRing.h"
 #include "WaveOut.h"
 
-class QSocketNotifier;
-
 namespace quor::audio {
-
-// How a notification reaches its callback object: sent by the event loop of the device
-// object's thread, after the call that raised it has returned.
-class WaveMessageEvent : public QEvent {
- public:
-  static QEvent::Type eventType();
-  WaveMessageEvent(WaveMessage message, HWAVEOUT handle, WAVEHDR* header)
-      : QEvent(eventType()), message(message), handle(handle), header(header) {}
-  const WaveMessage message;
-  const HWAVEOUT handle;
-  WAVEHDR* const header;
-};
 
 // Of `frames` more, how many a device may still play once `played` have played under a limit of
 // `limit` frames (0: no limit).
@@ -35,16 +20,18 @@ constexpr uint64_t framesWithinLimit(uint64_t played, uint64_t limit, uint64_t f
 
 // The rules that every wave-out implementation shares: handles, header checks, the refusal to
 // close while buffers are out, and the notification queue. A device thread reports a buffer
-// back through bufferDone, which neither locks nor allocates; an eventfd wakes the owning
-// thread's event loop, which delivers the notifications in the order they were raised.
-class QueuedWaveOut : public QObject, public WaveOutDevice {
-  Q_OBJECT
+// back through bufferDone, which neither locks nor allocates; an eventfd wakes the event loop of
+// the thread that created the device, which delivers the notifications in the order they were
+// raised.
+class QueuedWaveOut : public WaveOutDevice {
  public:
   QueuedWaveOut();
   ~QueuedWaveOut() override;
+  QueuedWaveOut(const QueuedWaveOut&) = delete;
+  QueuedWaveOut& operator=(const QueuedWaveOut&) = delete;
 
-  MMRESULT open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORMATEX& format, QObject* callback,
-                uintptr_t instance, uint32_t flags) override;
+  MMRESULT open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORMATEX& format,
+                std::weak_ptr<WaveCallback> callback, uintptr_t instance, uint32_t flags) override;
   MMRESULT prepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
   MMRESULT write(HWAVEOUT handle, WAVEHDR* header, uint32_t size) override;
   MMRESULT pause(HWAVEOUT handle) override;
@@ -63,7 +50,7 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
     virtual ~Stream() = default;
     HWAVEOUT handle = 0;
     WAVEFORMATEX format;
-    QPointer<QObject> callback;
+    std::weak_ptr<WaveCallback> callback;
     bool open = true;
     bool halted = false;
     std::atomic<int> outstanding{0};
@@ -94,6 +81,9 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   void closed(HWAVEOUT handle);
   // The open device of `handle`, or null.
   Stream* findOpen(HWAVEOUT handle) const;
+  // From any thread: runs `task` on the owning thread once the work under way there is done,
+  // unless this device is gone by then.
+  void later(std::function<void()> task);
 
   template <typename F>
   void forEachOpenStream(F f) {
@@ -123,8 +113,10 @@ class QueuedWaveOut : public QObject, public WaveOutDevice {
   NotificationRing<Notification, 1024> ring_;
   std::atomic<uint64_t> raised_{0};  // notifications pushed so far
   uint64_t delivered_ = 0;           // owning thread only
+  EventLoop& loop_;
   int wakeFd_ = -1;
-  QSocketNotifier* wakeNotifier_ = nullptr;
+  EventLoop::Handle wakeWatch_;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // what `later` tasks look at
   std::map<HWAVEOUT, std::unique_ptr<Stream>> streams_;  // open, or closed and not yet reported
   HWAVEOUT nextHandle_ = 1;
 };

@@ -10,7 +10,6 @@ namespace quor::audio {
 // A deterministic device for tests: nothing plays until the test advances virtual time.
 // Refusals of open, prepare and write can be scripted, and every byte played is recorded.
 class SimulatedWaveOut : public QueuedWaveOut {
-  Q_OBJECT
  public:
   explicit SimulatedWaveOut(std::vector<std::string> devices = {"Simulated Output"});
 

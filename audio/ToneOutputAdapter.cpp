@@ -5,8 +5,8 @@
 
 namespace quor::audio {
 
-ToneOutputAdapter::ToneOutputAdapter(QObject* owner, WaveOutDevice& platform)
-    : AudioOut1(new TAudioOut(owner, platform)) {}
+ToneOutputAdapter::ToneOutputAdapter(WaveOutDevice& platform)
+    : AudioOut1(new TAudioOut(platform)) {}
 
 ToneOutputAdapter::~ToneOutputAdapter() {
   delete AudioOut1;
@@ -14,11 +14,11 @@ ToneOutputAdapter::~ToneOutputAdapter() {
 
 void ToneOutputAdapter::connectSwitch(quor::ToneSwitch& toneSwitch, std::function<void()> afterStop,
                                       std::function<void()> afterStart) {
-  AudioOut1->SetOnStart([&toneSwitch, afterStart = std::move(afterStart)](QObject*) {
+  AudioOut1->SetOnStart([&toneSwitch, afterStart = std::move(afterStart)](TCallBackWinOut*) {
     toneSwitch.AudioOut1Start();
     if (afterStart) afterStart();
   });
-  AudioOut1->SetOnStop([&toneSwitch, afterStop = std::move(afterStop)](QObject*) {
+  AudioOut1->SetOnStop([&toneSwitch, afterStop = std::move(afterStop)](TCallBackWinOut*) {
     toneSwitch.AudioOut1Stop();
     if (afterStop) afterStop();
   });

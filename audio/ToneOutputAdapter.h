@@ -1,5 +1,4 @@
 #pragma once
-#include <QObject>
 #include <functional>
 
 #include "AudioIO.h"
@@ -12,7 +11,7 @@ namespace quor::audio {
 // tone switch once connectSwitch has run.
 class ToneOutputAdapter : public quor::ToneOutput {
  public:
-  ToneOutputAdapter(QObject* owner, WaveOutDevice& platform);
+  explicit ToneOutputAdapter(WaveOutDevice& platform);
   ~ToneOutputAdapter() override;
   ToneOutputAdapter(const ToneOutputAdapter&) = delete;
   ToneOutputAdapter& operator=(const ToneOutputAdapter&) = delete;

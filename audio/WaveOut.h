@@ -1,8 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
-
-class QObject;
 
 namespace quor::audio {
 
@@ -34,7 +33,7 @@ inline constexpr uint32_t WHDR_INQUEUE = 0x10;
 inline constexpr uint32_t CALLBACK_WINDOW = 0x00010000u;
 inline constexpr uint32_t WAVE_ALLOWSYNC = 0x0002u;
 
-// Notifications, delivered to the callback object given to open as a WaveMessageEvent.
+// Notifications, delivered to the callback object given to open.
 enum class WaveMessage : uint32_t { Open = 0x3BB, Close = 0x3BC, Done = 0x3BD };
 
 struct WAVEFORMATEX {
@@ -58,6 +57,14 @@ struct WAVEHDR {
   uintptr_t reserved = 0;
 };
 
+// Receives a device's notifications. A device holds it weakly: once it is gone, nothing more is
+// delivered to it.
+class WaveCallback {
+ public:
+  virtual ~WaveCallback() = default;
+  virtual void waveMessage(WaveMessage message, HWAVEOUT handle, WAVEHDR* header) = 0;
+};
+
 // Rules every implementation keeps:
 //  - notifications are queued and delivered later by the event loop of the thread that owns the
 //    device object, never inside the call that causes them, in the order they were raised;
@@ -74,7 +81,8 @@ class WaveOutDevice {
 
   // On success *handle is the new device and an Open notification is queued to `callback`.
   virtual MMRESULT open(HWAVEOUT* handle, uint32_t deviceId, const WAVEFORMATEX& format,
-                        QObject* callback, uintptr_t instance, uint32_t flags) = 0;
+                        std::weak_ptr<WaveCallback> callback, uintptr_t instance,
+                        uint32_t flags) = 0;
   virtual MMRESULT prepareHeader(HWAVEOUT handle, WAVEHDR* header, uint32_t size) = 0;
   virtual MMRESULT write(HWAVEOUT handle, WAVEHDR* header, uint32_t size) = 0;
   virtual MMRESULT pause(HWAVEOUT handle) = 0;

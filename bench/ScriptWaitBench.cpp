@@ -10,6 +10,7 @@
 #include "FirstStart.h"
 #include "MemoryControls.h"
 #include "PortAudioWaveOut.h"
+#include "QtEventLoop.h"
 #include "ScriptInterpreter.h"
 #include "ScriptWaitComparison.h"
 #include "ToneEngine.h"
@@ -40,7 +41,7 @@ class QuietHost : public ScriptHost {
 
 class MemoryRig : public bench::ToneRig {
  public:
-  explicit MemoryRig(int length) : output_(nullptr, device_), engine_(controls_, output_) {
+  explicit MemoryRig(int length) : output_(device_), engine_(controls_, output_) {
     prepareFirstStart(engine_, controls_);
     controls_.setChecked(Control::chkLoop, false);
     controls_.setText(Control::Duration, std::to_string(length));
@@ -76,6 +77,7 @@ class MemoryRig : public bench::ToneRig {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  const quor::QtEventLoop loop;
   return bench::compareScriptWaitWithHand(
       argc, argv, "in-memory controls, 22050 samples/s",
       [](int length) { return std::make_unique<MemoryRig>(length); });

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "QtEventLoop.h"
 #include "QuorgenOptions.h"
 #include "SampleSynthesis.h"
 #include "SimulatedToneRun.h"
@@ -62,6 +63,7 @@ class ReferenceStream {
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
+  const quor::QtEventLoop loop;
   const double seconds = argc > 1 ? std::atof(argv[1]) : 3600.0;
   const tools::ParsedCommandLine parsed = tools::parseQuorgenArguments(kTone);
   if (!parsed.ok) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "MonitorTap.h"
+#include "QtEventLoop.h"
 #include "ToneRig.h"
 
 namespace {
@@ -69,6 +70,7 @@ std::optional<double> switchComponent(const MonitorTap& tap, quor::bench::ToneRi
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  const quor::QtEventLoop loop;
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   QTemporaryDir work;
   const QString toneFile = QDir(work.path()).filePath("tone.wav");

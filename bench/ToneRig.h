@@ -28,7 +28,7 @@ class ToneRig {
 
   audio::PortAudioWaveOut device;
   MemoryControls controls;
-  audio::ToneOutputAdapter output{nullptr, device};
+  audio::ToneOutputAdapter output{device};
   ToneEngine engine{controls, output};
 
  private:

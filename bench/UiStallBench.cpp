@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "QtEventLoop.h"
 #include "ToneRig.h"
 
 namespace {
@@ -61,6 +62,7 @@ void report(const Moment& m) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  const quor::QtEventLoop loop;
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   quor::bench::ToneRig rig;
   Heartbeat heartbeat;

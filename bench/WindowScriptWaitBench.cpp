@@ -12,6 +12,7 @@
 #include "MessagePresenter.h"
 #include "PortAudioWaveOut.h"
 #include "ProgramWindows.h"
+#include "QtEventLoop.h"
 #include "ScriptWaitComparison.h"
 #include "ToneOutputAdapter.h"
 
@@ -29,7 +30,7 @@ class CountingPresenter : public MessagePresenter {
 
 class WindowRig : public bench::ToneRig {
  public:
-  explicit WindowRig(int length) : output_(nullptr, device_) {
+  explicit WindowRig(int length) : output_(device_) {
     GeneratorServices services;
     services.output = &output_;
     services.deviceItems = audio::outputDeviceList(device_).items;
@@ -83,6 +84,7 @@ class WindowRig : public bench::ToneRig {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  const quor::QtEventLoop loop;
   return bench::compareScriptWaitWithHand(
       argc, argv, "the window", [](int length) { return std::make_unique<WindowRig>(length); });
 }

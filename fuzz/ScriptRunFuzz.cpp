@@ -3,15 +3,14 @@
 // a line starts has finite working values and fills inside its buffer; every sample played is
 // within its format's range; and however the run ends, it ends as a run must: the dialog
 // hidden, the main window enabled, Loop as it was and the tone off.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
 
+#include "EventLoop.h"
 #include "FakeClockHost.h"
 #include "FuzzProperty.h"
-#include "QtApplication.h"
 #include "ScriptInterpreter.h"
 #include "SimulatedToneRun.h"
 #include "ToneError.h"
@@ -66,7 +65,6 @@ void requireToneStartedSoundly(ToneEngine& engine, int32_t bufferSize) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::ensureQtApplication();
   const std::string script = scriptFileWith(data, size);
   tools::SimulatedToneRun run;
   // One by one: clang 14's lambdas cannot capture structured bindings.
@@ -97,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // What a Cancel stopped reports its end now, as the window's event loop would handle it.
   output.finishPendingStop();
   device.deliverPending();
-  QCoreApplication::processEvents();
+  threadEventLoop().processEvents(false);
 
   require(!host.visible, "the run ends with its dialog hidden");
   require(host.mainWindowEnabled, "the main window takes input again");
@@ -105,6 +103,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(!output.active() && !engine.values.ToneBusy, "the tone is off after the run");
   require(controls.led() == LedColour::Red, "the LED shows silence");
   fuzz::requireSamplesInRange(device.played(), output.quantization(), settings.offset);
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return 0;
 }

@@ -1,21 +1,21 @@
 #include "EventLoopWaits.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QThread>
+#include <chrono>
+#include <thread>
+
+#include "EventLoop.h"
 
 namespace quor {
 
 void waitForEventsWhile(const std::function<bool()>& busy) {
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
-  while (busy()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-  }
+  EventLoop& loop = threadEventLoop();
+  loop.processEvents(false);
+  while (busy()) loop.processEvents(true);
 }
 
 void sleepOneDelayStep() {
-  QThread::msleep(100);
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  threadEventLoop().processEvents(false);
 }
 
 }  // namespace quor

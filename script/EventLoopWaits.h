@@ -3,8 +3,8 @@
 
 namespace quor {
 
-// The waits of a script host whose thread runs a Qt event loop (the window, the command-line
-// player).
+// The waits of a script host on its thread's event loop (the window's, the command-line
+// player's).
 
 // Handles everything pending once, then sleeps in the event loop until the next event arrives
 // and handles it, for as long as busy() is true. Events are handled in the same order, and the

@@ -1,12 +1,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "AudioIO.h"
+#include "EventLoop.h"
 #include "SimulatedWaveOut.h"
 
 namespace quor::audio::testing {
@@ -16,12 +16,12 @@ namespace quor::audio::testing {
 class AudioOutFixture : public ::testing::Test {
  protected:
   AudioOutFixture() {
-    out = new TAudioOut(&owner, device);
-    out->SetOnStart([this](QObject* sender) {
+    out = new TAudioOut(device);
+    out->SetOnStart([this](TCallBackWinOut* sender) {
       log.push_back("start");
       senders.push_back(sender);
     });
-    out->SetOnStop([this](QObject* sender) {
+    out->SetOnStop([this](TCallBackWinOut* sender) {
       log.push_back("stop");
       senders.push_back(sender);
     });
@@ -52,8 +52,7 @@ class AudioOutFixture : public ::testing::Test {
 
   // Lets the event loop deliver what is queued.
   static void pump() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < 5; ++i) threadEventLoop().processEvents(false);
   }
 
   // Plays `frames` frames and delivers the resulting notifications.
@@ -66,11 +65,10 @@ class AudioOutFixture : public ::testing::Test {
     return static_cast<int>(std::count(log.begin(), log.end(), event));
   }
 
-  QObject owner;
   SimulatedWaveOut device;
   TAudioOut* out = nullptr;  // the host's variable, as Start needs it
   std::vector<std::string> log;
-  std::vector<QObject*> senders;
+  std::vector<TCallBackWinOut*> senders;
   std::vector<bool> fillAnswers;
   int fills = 0;
 };

@@ -1,4 +1,3 @@
-#include <QVariant>
 #include <functional>
 
 #include "AudioOutFixture.h"
@@ -18,7 +17,7 @@ TEST_F(AudioOutProperties, StartsWithTheDocumentedValues) {
   EXPECT_FALSE(out->Paused());
   EXPECT_FALSE(out->Active);
   EXPECT_EQ(out->ErrorMessage, "");
-  TAudioOut bare(&owner, device);
+  TAudioOut bare(device);
   EXPECT_FALSE(bare.OnStart() || bare.OnStop() || bare.OnFillBuffer());
 }
 
@@ -108,13 +107,6 @@ TEST_F(AudioOutProperties, NumBuffersAndQuantizationAreClamped) {
   EXPECT_EQ(out->Quantization(), 8);
   out->SetQuantization(32);
   EXPECT_EQ(out->Quantization(), 24);
-}
-
-TEST_F(AudioOutProperties, PublishedPropertiesWorkThroughTheMetaObject) {
-  EXPECT_TRUE(out->setProperty("BufferSize", 100));
-  EXPECT_EQ(out->property("BufferSize").toInt(), 512);
-  EXPECT_TRUE(out->setProperty("NumBuffers", 9));
-  EXPECT_EQ(out->property("NumBuffers").toInt(), 4);
 }
 
 // The format reaches the device as it was set: block align from the whole bytes per sample.

@@ -86,7 +86,7 @@ TEST_F(AudioOutStop, AStartFinishesADeviceWhoseCloseWasRefused) {
   std::vector<std::string> atStart;
   useNumberingFill();
   fills = 10;
-  out->SetOnStart([&](QObject*) { atStart.push_back("start"); });
+  out->SetOnStart([&](TCallBackWinOut*) { atStart.push_back("start"); });
   ASSERT_TRUE(out->Start(out));
   EXPECT_EQ(count("stop"), 1);  // the old device's end, delivered before the new open
   EXPECT_EQ(device.outstanding(first), 0);

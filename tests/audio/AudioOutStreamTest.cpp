@@ -25,7 +25,6 @@ TEST_F(AudioOutStream, OnStartFollowsTheStartWithTheCallbackWindowAsSender) {
   pump();
   ASSERT_EQ(log, std::vector<std::string>{"start"});
   EXPECT_EQ(senders[0], out->CallBackWindow());
-  EXPECT_NE(senders[0], out);
   out->StopAtOnce();
   pump();
 }

@@ -58,8 +58,8 @@ TEST_F(DefaultOutputOnly, ListsNothingRefusesNumbersAndOpensTheDefault) {
   ASSERT_TRUE(device.initialised());
   EXPECT_EQ(device.deviceCount(), 0u);
   HWAVEOUT h = 0;
-  EXPECT_EQ(device.open(&h, 0, mono16(), &listener_, 0, 0), MMSYSERR_BADDEVICEID);
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener_, 0, 0), 0u);
+  EXPECT_EQ(device.open(&h, 0, mono16(), listener_.ref(), 0, 0), MMSYSERR_BADDEVICEID);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener_.ref(), 0, 0), 0u);
   EXPECT_EQ(device.close(h), 0u);
   EXPECT_TRUE(opens("quor_plain")) << "ALSA's configuration is whole again";
 }
@@ -72,7 +72,7 @@ TEST_F(DefaultOutputOnly, ADefaultThatCannotOpenGivesWayToPortAudiosChoice) {
       "pcm.quor_plain { type null }\n");
   PortAudioWaveOut device(PortAudioWaveOut::Devices::DefaultOnly);
   HWAVEOUT h = 0;
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener_, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener_.ref(), 0, 0), 0u);
   EXPECT_EQ(device.close(h), 0u);
   ASSERT_EQ(device.deviceCount(), 1u) << "PortAudio started again with every device";
   EXPECT_EQ(device.deviceName(0), "quor_plain");
@@ -82,7 +82,7 @@ TEST_F(DefaultOutputOnly, NoOutputAtAllIsNoDriver) {
   useConfiguration("pcm.!default { type empty }\n");
   PortAudioWaveOut device(PortAudioWaveOut::Devices::DefaultOnly);
   HWAVEOUT h = 0;
-  EXPECT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener_, 0, 0), MMSYSERR_NODRIVER);
+  EXPECT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener_.ref(), 0, 0), MMSYSERR_NODRIVER);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-
+#include "EventLoop.h"
 #include "FirstStart.h"
 #include "MemoryControls.h"
 #include "SimulatedWaveOut.h"
@@ -15,15 +14,14 @@ namespace {
 // shows (LED, locked settings, messages, flash) across start, failure and stop.
 class ToneOnSimulatedDevice : public ::testing::Test {
  protected:
-  ToneOnSimulatedDevice() : output(nullptr, device), engine(controls, output) {
+  ToneOnSimulatedDevice() : output(device), engine(controls, output) {
     output.connectSwitch(engine.toneSwitch, [this] { ++stops; });
     prepareFirstStart(engine, controls);
     controls.setChecked(Control::chkLoop, false);
   }
 
   static void pump() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < 5; ++i) threadEventLoop().processEvents(false);
   }
   // Plays until the stop notification; false if it has not come after `limit` rounds. (The
   // output is inactive before that while a ring shorter than the tone plays out.)

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
-#include <QCoreApplication>
-#include <QObject>
 #include <QTemporaryDir>
 #include <vector>
 
+#include "EventLoop.h"
 #include "FileWaveOut.h"
 #include "NotificationListener.h"
 #include "QueuedWaveOut.h"
@@ -35,14 +34,14 @@ WAVEFORMATEX mono16(uint32_t rate = 22050) {
 }
 
 void pump() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  for (int i = 0; i < 3; ++i) threadEventLoop().processEvents(false);
 }
 
 TEST(WaveOutRules, NotificationsComeLaterInTheOrderRaised) {
   SimulatedWaveOut device;
   Listener listener;
   HWAVEOUT h = 0;
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, CALLBACK_WINDOW), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, CALLBACK_WINDOW), 0u);
   Buffer a(8), b(8);
   ASSERT_EQ(device.prepareHeader(h, &a.header, kSize), 0u);
   ASSERT_EQ(device.prepareHeader(h, &b.header, kSize), 0u);
@@ -67,7 +66,7 @@ TEST(WaveOutRules, AClosedHandleRefusesEverythingWithoutEffect) {
   SimulatedWaveOut device;
   Listener listener;
   HWAVEOUT h = 0;
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, CALLBACK_WINDOW), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, CALLBACK_WINDOW), 0u);
   ASSERT_EQ(device.close(h), 0u);
   Buffer a(8);
   uint64_t samples = 7;
@@ -88,8 +87,8 @@ TEST(WaveOutRules, AnUnpreparedBufferOrABadFormatIsRefused) {
   HWAVEOUT h = 0;
   WAVEFORMATEX bad = mono16();
   bad.nChannels = 3;
-  EXPECT_EQ(device.open(&h, WAVE_MAPPER, bad, &listener, 0, 0), WAVERR_BADFORMAT);
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  EXPECT_EQ(device.open(&h, WAVE_MAPPER, bad, listener.ref(), 0, 0), WAVERR_BADFORMAT);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   Buffer a(8);
   EXPECT_EQ(device.write(h, &a.header, kSize), WAVERR_UNPREPARED);
   ASSERT_EQ(device.prepareHeader(h, &a.header, kSize), 0u);
@@ -122,7 +121,7 @@ class FileDevice : public ::testing::Test {
 };
 
 TEST_F(FileDevice, WritesEveryBufferAndCommitsOnlyAfterTheClose) {
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   Buffer a(400, 1), b(200, 2);
   writeBuffer(a);
   writeBuffer(b);
@@ -141,7 +140,7 @@ TEST_F(FileDevice, WritesEveryBufferAndCommitsOnlyAfterTheClose) {
 }
 
 TEST_F(FileDevice, APausedDeviceHoldsBuffersUntilRestartOrReset) {
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   device.pause(h);
   Buffer a(400), b(400);
   writeBuffer(a);
@@ -164,7 +163,7 @@ TEST_F(FileDevice, APausedDeviceHoldsBuffersUntilRestartOrReset) {
 
 TEST_F(FileDevice, AFrameLimitCutsTheFileExactly) {
   device.setFrameLimit(250);
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   Buffer a(400), b(400);
   writeBuffer(a);
   writeBuffer(b);

@@ -46,7 +46,7 @@ class PortAudioDevice : public ::testing::Test {
   // A ring of four buffers of a full-scale 1000 Hz square wave, 0.2 s each, handed over.
   struct Tone {
     Tone(PortAudioWaveOut& device, Listener& listener) : device(device) {
-      EXPECT_EQ(device.open(&handle, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+      EXPECT_EQ(device.open(&handle, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
       for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 11) % 2 != 0 ? 32767 : -32767;
       for (WAVEHDR& h : headers) {
         h.lpData = reinterpret_cast<uint8_t*>(samples.data());
@@ -72,14 +72,14 @@ TEST_F(PortAudioDevice, ListsOutputDevicesWithShortNames) {
   }
   HWAVEOUT h = 0;
   Listener listener;
-  EXPECT_EQ(device.open(&h, device.deviceCount(), mono16(), &listener, 0, 0), MMSYSERR_BADDEVICEID);
+  EXPECT_EQ(device.open(&h, device.deviceCount(), mono16(), listener.ref(), 0, 0), MMSYSERR_BADDEVICEID);
 }
 
 TEST_F(PortAudioDevice, PlaysBuffersBackInOrderAndClosesAfterThem) {
   PortAudioWaveOut device;
   Listener listener;
   HWAVEOUT h = 0;
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   std::vector<uint8_t> a(4410, 0), b(4410, 0);  // 0.1 s each
   WAVEHDR ha{a.data(), 4410}, hb{b.data(), 4410};
   ASSERT_EQ(device.prepareHeader(h, &ha, sizeof ha), 0u);
@@ -137,7 +137,7 @@ TEST_F(PortAudioDevice, APausedDeviceKeepsItsBuffersUntilAReset) {
   PortAudioWaveOut device;
   Listener listener;
   HWAVEOUT h = 0;
-  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), &listener, 0, 0), 0u);
+  ASSERT_EQ(device.open(&h, WAVE_MAPPER, mono16(), listener.ref(), 0, 0), 0u);
   ASSERT_EQ(device.pause(h), 0u);
   std::vector<uint8_t> a(4410, 0);
   WAVEHDR ha{a.data(), 4410};

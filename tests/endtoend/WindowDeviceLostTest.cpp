@@ -24,7 +24,7 @@ TEST_F(WindowDeviceLost, TheWindowSaysTheServerIsGoneStaysUsableAndPlaysOnTheNew
   server->exportToThisProcess();  // PortAudio looks for its server once, when it starts
 
   audio::PortAudioWaveOut platform;
-  audio::ToneOutputAdapter output(nullptr, platform);
+  audio::ToneOutputAdapter output(platform);
   RecordingPresenter presenter;
   GeneratorServices services;
   services.output = &output;

@@ -46,7 +46,7 @@ class EventLoopWaits : public ::testing::Test {
 
   audio::SimulatedWaveOut device;
   MemoryControls controls;
-  audio::ToneOutputAdapter output{nullptr, device};
+  audio::ToneOutputAdapter output{device};
   ToneEngine engine{controls, output};
   LoopHost host;
   ScriptInterpreter interpreter{controls, engine, output, host};

@@ -1,7 +1,8 @@
 #include "FakeClockHost.h"
 
-#include <QCoreApplication>
 #include <stdexcept>
+
+#include "EventLoop.h"
 
 namespace quor::testing {
 
@@ -49,7 +50,7 @@ void FakeClockHost::elapse(int ms) {
 // in the next pass, not in the one that handled the action.
 void FakeClockHost::pass() {
   device_.deliverPending();
-  QCoreApplication::processEvents();
+  threadEventLoop().processEvents(false);
   while (!actions_.empty() && actions_.begin()->first <= nowMs_) {
     const auto action = actions_.begin()->second;
     actions_.erase(actions_.begin());

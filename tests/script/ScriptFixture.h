@@ -45,7 +45,7 @@ class ScriptTest : public ::testing::Test {
 
   audio::SimulatedWaveOut device;
   MemoryControls controls;
-  audio::ToneOutputAdapter output{nullptr, device};
+  audio::ToneOutputAdapter output{device};
   ToneEngine engine{controls, output};
   FakeClockHost host{device};
   ScriptInterpreter interpreter{controls, engine, output, host};

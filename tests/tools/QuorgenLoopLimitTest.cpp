@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QTimer>
 #include <sstream>
 
+#include "EventLoop.h"
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
 #include "SimulatedWaveOut.h"
@@ -23,16 +23,15 @@ TEST(QuorgenLoopLimit, ALoopBeyondTwoToThe32FramesStopsAtItsLimit) {
   std::ostringstream out, err;
   QuorgenRun run(request, device, {}, out, err, false);
 
-  QTimer clock;
+  using std::chrono::milliseconds;
   bool skipped = false;
-  QObject::connect(&clock, &QTimer::timeout, [&] {
+  const EventLoop::Handle clock = threadEventLoop().startTimer(milliseconds(1), false, [&] {
     if (!skipped) device.skipAhead(kSkipped);
     skipped = true;
     device.advance(4096);
   });
-  clock.start(1);
   bool timedOut = false;
-  QTimer::singleShot(10000, [&] {
+  const EventLoop::Handle limit = threadEventLoop().startTimer(milliseconds(10000), true, [&] {
     timedOut = true;
     run.interrupt();
   });

@@ -4,9 +4,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <sstream>
 
+#include "EventLoop.h"
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
 #include "ScriptCommands.h"
@@ -90,24 +90,25 @@ TEST(ScriptPlayPause, WaitsForEnterOnlyWhenSomeoneCanPressIt) {
   ASSERT_EQ(pipe(pipeEnds), 0);
   std::ostringstream err;
   ScriptPlayHost interactive(err, pipeEnds[0], true);
+  EventLoop& loop = threadEventLoop();
+  using std::chrono::milliseconds;
   bool typed = false;
-  QTimer::singleShot(20, [&] { ASSERT_EQ(write(pipeEnds[1], "x", 1), 1); });
-  QTimer::singleShot(40, [&] {
+  const EventLoop::Handle partOfALine =
+      loop.startTimer(milliseconds(20), true, [&] { ASSERT_EQ(write(pipeEnds[1], "x", 1), 1); });
+  const EventLoop::Handle lineEnd = loop.startTimer(milliseconds(40), true, [&] {
     typed = true;
     ASSERT_EQ(write(pipeEnds[1], "\n", 1), 1);
   });
   interactive.pause("Pause in script. Please press OK to continue");
   EXPECT_TRUE(typed);
-  QTimer::singleShot(20, [&] { interactive.interrupt(); });
+  const EventLoop::Handle ctrlC =
+      loop.startTimer(milliseconds(20), true, [&] { interactive.interrupt(); });
   // Should the interrupt not end it, Enter does, later, and the test fails instead of hanging.
-  QTimer rescue;
   bool rescued = false;
-  rescue.setSingleShot(true);
-  QObject::connect(&rescue, &QTimer::timeout, [&] {
+  const EventLoop::Handle rescue = loop.startTimer(milliseconds(5000), true, [&] {
     rescued = true;
     ASSERT_EQ(write(pipeEnds[1], "\n", 1), 1);
   });
-  rescue.start(5000);
   interactive.pause("Pause in script. Please press OK to continue");
   EXPECT_FALSE(rescued);
   EXPECT_EQ(err.str(),

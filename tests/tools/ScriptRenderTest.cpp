@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <sstream>
 
+#include "EventLoop.h"
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
 #include "ScriptCommands.h"
@@ -240,8 +240,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScriptRender, CtrlCEndsTheRunWithoutAFile) {
-  const Outcome o = render("tone 1000 120\nend\n", {}, [](QuorgenScriptRun& run) {
-    QTimer::singleShot(0, &run, [&run] { run.interrupt(); });
+  EventLoop::Handle ctrlC;
+  const Outcome o = render("tone 1000 120\nend\n", {}, [&ctrlC](QuorgenScriptRun& run) {
+    ctrlC = threadEventLoop().startTimer(std::chrono::milliseconds(0), true,
+                                         [&run] { run.interrupt(); });
   });
   EXPECT_EQ(o.exitCode, QuorgenRun::kInterrupted) << o.err;
   EXPECT_EQ(filesLeft(), QStringList{"script.qvs"});

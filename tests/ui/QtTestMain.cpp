@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "QtEventLoop.h"
+
 namespace {
 
 // The window restores its settings when it is created and writes them when it closes. Each
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
   QTemporaryDir configHome;
   setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
   QApplication app(argc, argv);
+  const quor::QtEventLoop loop;
   ::testing::InitGoogleTest(&argc, argv);
   ::testing::UnitTest::GetInstance()->listeners().Append(
       new FreshSettingsFolder(configHome.path().toStdString()));

@@ -72,7 +72,7 @@ class ScriptWindowTest : public ::testing::Test {
 
   QTemporaryDir folder;
   audio::SimulatedWaveOut platform;
-  audio::ToneOutputAdapter output{nullptr, platform};
+  audio::ToneOutputAdapter output{platform};
   WatchedPresenter presenter;
   ChosenFiles dialogs;
   std::unique_ptr<TfrmGenerator> window;

@@ -64,7 +64,7 @@ class SimulatedDeviceTest : public ::testing::Test {
   }
 
   SimulatedWaveOut platform;
-  audio::ToneOutputAdapter output{nullptr, platform};
+  audio::ToneOutputAdapter output{platform};
   RecordingPresenter presenter;
   std::unique_ptr<TfrmGenerator> window;
   int flashes = 0;

@@ -1,12 +1,12 @@
 #include "QuorgenRun.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <iomanip>
 
 #include "DeviceList.h"
+#include "EventLoop.h"
+#include "EventLoopWaits.h"
 #include "FileWaveOut.h"
 #include "MemoryControls.h"
 #include "PortAudioWaveOut.h"
@@ -33,14 +33,10 @@ void QuorgenRun::interrupt() {
 
 int QuorgenRun::exec() {
   MemoryControls controls;
-  audio::ToneOutputAdapter output(nullptr, device_);
+  audio::ToneOutputAdapter output(device_);
   ToneEngine engine(controls, output);
-  QEventLoop loop;
   bool stopped = false;
-  output.connectSwitch(engine.toneSwitch, [&] {
-    stopped = true;
-    loop.quit();
-  });
+  output.connectSwitch(engine.toneSwitch, [&] { stopped = true; });
   if (const std::string refused = prepareWindow(request_, controls, engine, output, device_);
       !refused.empty()) {
     err_ << "quorgen: " << refused << "\n";
@@ -74,44 +70,42 @@ int QuorgenRun::exec() {
     return static_cast<uint64_t>(std::llround(component.ElapsedTime() * component.FrameRate()));
   };
 
-  QTimer limitTimer;
-  bool limitReached = false;
-  if (limit > 0) {
-    // The device holds the limit to the sample; the timer only decides when to stop waiting.
-    limitTimer.setInterval(request_.command == QuorgenCommand::Render ? 1 : 50);
-    connect(&limitTimer, &QTimer::timeout, [&] {
-      if (limitReached) return;
-      const uint64_t played = framesPlayed();
-      if (played < limit) {
-        // Playing: wake when the limit is due instead of polling, which is most of the
-        // program's own work while a long tone plays.
-        if (request_.command != QuorgenCommand::Render) {
-          const double dueMs = static_cast<double>(limit - played) * 1000.0 / component.FrameRate();
-          limitTimer.setInterval(std::clamp(static_cast<int>(dueMs), 5, 1000));
-        }
-        return;
+  EventLoop& loop = threadEventLoop();
+  using std::chrono::milliseconds;
+  EventLoop::Handle limitTimer, soundedTimer;
+  std::function<void()> checkLimit = [&] {
+    const uint64_t played = framesPlayed();
+    if (played < limit) {
+      // The device holds the limit to the sample; the timer only decides when to stop waiting.
+      // Playing, it wakes when the limit is due instead of polling, which would be most of the
+      // program's own work while a long tone plays.
+      int waitMs = 1;
+      if (request_.command != QuorgenCommand::Render) {
+        const double dueMs = static_cast<double>(limit - played) * 1000.0 / component.FrameRate();
+        waitMs = std::clamp(static_cast<int>(dueMs), 5, 1000);
       }
-      limitReached = true;
-      limitTimer.stop();
-      // What the device has taken is still on its way to the speaker.
-      const double latency =
-          control_.outputLatency ? control_.outputLatency(component.WaveHandle) : 0.0;
-      QTimer::singleShot(static_cast<int>(latency * 1000), [&] { engine.toneSwitch.stopsignal(); });
-    });
-    limitTimer.start();
-  }
+      limitTimer = loop.startTimer(milliseconds(waitMs), true, checkLimit);
+      return;
+    }
+    // What the device has taken is still on its way to the speaker.
+    const double latency =
+        control_.outputLatency ? control_.outputLatency(component.WaveHandle) : 0.0;
+    soundedTimer = loop.startTimer(milliseconds(static_cast<int>(latency * 1000)), true,
+                                   [&] { engine.toneSwitch.stopsignal(); });
+  };
+  if (limit > 0)
+    limitTimer = loop.startTimer(milliseconds(request_.command == QuorgenCommand::Render ? 1 : 50),
+                                 true, checkLimit);
 
-  QTimer progressTimer;
+  EventLoop::Handle progressTimer;
   if (progress_) {
-    progressTimer.setInterval(200);
-    connect(&progressTimer, &QTimer::timeout, [&] {
+    progressTimer = loop.startTimer(milliseconds(200), false, [&] {
       err_ << "\rquorgen: playing " << std::fixed << std::setprecision(1) << component.ElapsedTime()
            << " s " << std::flush;
     });
-    progressTimer.start();
   }
 
-  if (!stopped) loop.exec();
+  waitForEventsWhile([&] { return !stopped; });
   stop_ = nullptr;
   if (progress_) err_ << "\n";
 

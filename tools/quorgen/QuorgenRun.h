@@ -1,5 +1,4 @@
 #pragma once
-#include <QObject>
 #include <functional>
 #include <ostream>
 
@@ -18,8 +17,7 @@ struct DeviceControl {
 // One tone from the command line: sets the in-memory window controls as a user would, switches
 // the tone on with the ON/OFF handler, and runs the event loop until the output's stop
 // notification. Answers the process exit status.
-class QuorgenRun : public QObject {
-  Q_OBJECT
+class QuorgenRun {
  public:
   QuorgenRun(const QuorgenRequest& request, audio::WaveOutDevice& device, DeviceControl control,
              std::ostream& out, std::ostream& err, bool progress);

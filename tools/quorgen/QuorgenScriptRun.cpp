@@ -12,7 +12,7 @@ QuorgenScriptRun::QuorgenScriptRun(const QuorgenRequest& request, audio::WaveOut
       device_(device),
       host_(host),
       controls_(host),
-      output_(nullptr, device),
+      output_(device),
       engine_(controls_, output_),
       interpreter_(controls_, engine_, output_, host) {
   output_.connectSwitch(engine_.toneSwitch);

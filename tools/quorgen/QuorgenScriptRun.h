@@ -1,5 +1,4 @@
 #pragma once
-#include <QObject>
 #include <ostream>
 #include <string>
 
@@ -29,7 +28,7 @@ class ConsoleControls : public MemoryControls {
 
 // One run of a tone script from the command line: the window's interpreter on the in-memory
 // controls, over the output component on `device`, with a host of the command line's own.
-class QuorgenScriptRun : public QObject {
+class QuorgenScriptRun {
  public:
   QuorgenScriptRun(const QuorgenRequest& request, audio::WaveOutDevice& device,
                    ScriptConsoleHost& host);

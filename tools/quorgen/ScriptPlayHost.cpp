@@ -2,10 +2,9 @@
 
 #include <unistd.h>
 
-#include <QEventLoop>
-#include <QSocketNotifier>
 #include <algorithm>
 
+#include "EventLoop.h"
 #include "EventLoopWaits.h"
 
 namespace quor::tools {
@@ -17,16 +16,15 @@ void ScriptPlayHost::pause(const std::string& text) {
   }
   say(text + " (press Enter)");
   // The event loop goes on while the pause waits, so that Ctrl+C still ends the run.
-  QEventLoop loop;
-  QSocketNotifier typed(input_, QSocketNotifier::Read);
-  QObject::connect(&typed, &QSocketNotifier::activated, &loop, [this, &loop] {
+  bool ended = false;
+  const EventLoop::Handle typed = threadEventLoop().watchReadable(input_, [this, &ended] {
     char line[256];
     const ssize_t n = ::read(input_, line, sizeof line);
     // A terminal hands over whole lines; the end of the input goes on as well.
-    if (n <= 0 || std::find(line, line + n, '\n') != line + n) loop.quit();
+    if (n <= 0 || std::find(line, line + n, '\n') != line + n) ended = true;
   });
-  endPause_ = [&loop] { loop.quit(); };
-  loop.exec();
+  endPause_ = [&ended] { ended = true; };
+  waitForEventsWhile([&ended] { return !ended; });
   endPause_ = nullptr;
 }
 

@@ -1,7 +1,6 @@
 #include "ScriptRenderHost.h"
 
-#include <QCoreApplication>
-
+#include "EventLoop.h"
 #include "EventLoopWaits.h"
 #include "ToneError.h"
 
@@ -47,7 +46,7 @@ void ScriptRenderHost::delayStep() {
   std::string error;
   if (!file_.appendSilence(frames, error)) throw ToneError(error);
   // Ctrl+C among it.
-  QCoreApplication::processEvents();
+  threadEventLoop().processEvents(false);
   watch();
 }
 

@@ -12,7 +12,7 @@ namespace quor::tools {
 // time. For the harnesses and benchmarks that play a request for long or many times over.
 struct SimulatedToneRun {
   audio::SimulatedWaveOut device;
-  audio::ToneOutputAdapter output{nullptr, device};
+  audio::ToneOutputAdapter output{device};
   MemoryControls controls;
   ToneEngine engine{controls, output};
 

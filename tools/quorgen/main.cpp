@@ -1,11 +1,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QSocketNotifier>
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <string>
+#include <vector>
+
+#include "EventLoop.h"
 
 #include "QuorgenOptions.h"
 #include "QuorgenRun.h"
@@ -15,6 +17,8 @@
 namespace {
 
 int interruptPipe[2] = {-1, -1};
+// The run it calls lives until the command returns; after that the loop no longer runs.
+quor::EventLoop::Handle interruptWatch;
 
 void onInterrupt(int) {
   const char byte = 1;
@@ -22,14 +26,14 @@ void onInterrupt(int) {
 }
 
 // Ctrl+C is turned into an event of the main loop, where the tone can be stopped safely.
-void watchInterrupts(QObject& run, std::function<void()> interrupt) {
+void watchInterrupts(std::function<void()> interrupt) {
   if (pipe2(interruptPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(interruptPipe[0], QSocketNotifier::Read, &run);
-  QObject::connect(notifier, &QSocketNotifier::activated, [interrupt = std::move(interrupt)] {
-    char buffer[16];
-    [[maybe_unused]] const ssize_t n = read(interruptPipe[0], buffer, sizeof buffer);
-    interrupt();
-  });
+  interruptWatch =
+      quor::threadEventLoop().watchReadable(interruptPipe[0], [interrupt = std::move(interrupt)] {
+        char buffer[16];
+        [[maybe_unused]] const ssize_t n = read(interruptPipe[0], buffer, sizeof buffer);
+        interrupt();
+      });
   struct sigaction action {};
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
@@ -39,16 +43,12 @@ void watchInterrupts(QObject& run, std::function<void()> interrupt) {
 
 template <typename Run>
 void watchInterruptsOf(Run& run) {
-  watchInterrupts(run, [&run] { run.interrupt(); });
+  watchInterrupts([&run] { run.interrupt(); });
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Qt's own event dispatcher wakes less often and more cheaply than the GLib one while a tone
-  // streams.
-  qputenv("QT_NO_GLIB", "1");
-  QCoreApplication app(argc, argv);
   using namespace quor::tools;
   const ParsedCommandLine parsed = parseQuorgenArguments({argv, argv + argc});
   if (!parsed.ok) {
