@@ -2,13 +2,11 @@
 // over. quorgen answers a usage error, or a request whose apply leaves finite working values
 // and a positive sample rate; a few buffers of that tone, played into the simulated device,
 // stay inside their buffers and within the sample range of their format.
-#include <QCoreApplication>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "FuzzProperty.h"
-#include "QtApplication.h"
 #include "QuorgenOptions.h"
 #include "SimulatedToneRun.h"
 #include "ToneProperties.h"
@@ -62,13 +60,11 @@ void playAFewBuffers(const tools::QuorgenRequest& request) {
   requireFiniteValues(engine.values);
   engine.toneSwitch.stopsignal();
   device.deliverPending();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::ensureQtApplication();
   const tools::ParsedCommandLine parsed = tools::parseQuorgenArguments(commandLine(data, size));
   if (!parsed.ok) {
     require(!parsed.error.empty(), "a usage error says what is wrong");
