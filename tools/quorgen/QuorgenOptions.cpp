@@ -43,7 +43,7 @@ enum Option : int {
   OptionsEnd
 };
 
-struct OptionSpec {
+struct OptionEntry {
   Option id;
   const char* name;
   const char* letter;     // a one-letter alias, or nullptr
@@ -52,7 +52,7 @@ struct OptionSpec {
 };
 
 // In the order of the help.
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {Freq, "freq", nullptr, "TEXT",
      "Frequency in Hz of a constant tone, above 0 and below the bandwidth (field fEdit)."},
     {Sweep, "sweep", nullptr, nullptr, "Play a sweep instead of a constant tone (page Sweep)."},
@@ -143,7 +143,7 @@ constexpr bool optionsInCodeOrder() {
 }
 static_assert(optionsInCodeOrder(), "kOptions[code - Freq] is the option of that code");
 
-const OptionSpec& specOf(Option id) {
+const OptionEntry& entryOf(Option id) {
   return kOptions[id - Freq];
 }
 
@@ -170,17 +170,17 @@ std::string filled(std::string_view text, size_t indent) {
 }
 
 // "  LABEL   text ...", the text beside the label, or below it when the label is too long.
-std::string entry(const std::string& label, std::string_view text) {
+std::string helpLine(const std::string& label, std::string_view text) {
   std::string lines = filled(text, kColumn);
   const std::string head = "  " + label;
   if (head.size() + 1 < kColumn) return lines.replace(0, head.size(), head);
   return head + "\n" + lines;
 }
 
-std::string optionLabel(const OptionSpec& spec) {
-  std::string label = spec.letter ? std::string("-") + spec.letter + ", " : "";
-  label += std::string("--") + spec.name;
-  if (spec.valueName) label += std::string(" <") + spec.valueName + ">";
+std::string optionLabel(const OptionEntry& entry) {
+  std::string label = entry.letter ? std::string("-") + entry.letter + ", " : "";
+  label += std::string("--") + entry.name;
+  if (entry.valueName) label += std::string(" <") + entry.valueName + ">";
   return label;
 }
 
@@ -215,10 +215,10 @@ std::optional<Number> numberIn(std::string_view text) {
 const std::vector<option>& getoptTable() {
   static const std::vector<option> table = [] {
     std::vector<option> rows;
-    for (const OptionSpec& spec : kOptions) {
-      const int argument = spec.valueName ? required_argument : no_argument;
-      rows.push_back({spec.name, argument, nullptr, spec.id});
-      if (spec.letter) rows.push_back({spec.letter, argument, nullptr, spec.id});
+    for (const OptionEntry& entry : kOptions) {
+      const int argument = entry.valueName ? required_argument : no_argument;
+      rows.push_back({entry.name, argument, nullptr, entry.id});
+      if (entry.letter) rows.push_back({entry.letter, argument, nullptr, entry.id});
     }
     rows.push_back({});
     return rows;
@@ -232,9 +232,9 @@ std::string unmatched(const std::string& word) {
   name.remove_prefix(std::min(name.find_first_not_of('-'), name.size()));
   name = name.substr(0, name.find('='));
   std::vector<std::string> candidates;
-  for (const OptionSpec& spec : kOptions)
-    if (!name.empty() && std::string_view(spec.name).starts_with(name))
-      candidates.push_back(std::string("--") + spec.name);
+  for (const OptionEntry& entry : kOptions)
+    if (!name.empty() && std::string_view(entry.name).starts_with(name))
+      candidates.push_back(std::string("--") + entry.name);
   if (candidates.size() > 1) return "ambiguous option '" + word + "': " + joined(candidates);
   return "unknown option '" + word + "'";
 }
@@ -255,8 +255,9 @@ struct GivenArguments {
   std::vector<std::string> positional;
   std::string error;
 
-  bool isSet(Option id) const { return options[id - Freq].has_value(); }
-  const std::string& value(Option id) const { return *options[id - Freq]; }
+  const std::optional<std::string>& valueOf(Option id) const { return options[id - Freq]; }
+  bool isSet(Option id) const { return valueOf(id).has_value(); }
+  const std::string& value(Option id) const { return *valueOf(id); }
 };
 
 GivenArguments scan(const std::vector<std::string>& arguments) {
@@ -294,12 +295,12 @@ GivenArguments scan(const std::vector<std::string>& arguments) {
 std::string quorgenHelp() {
   std::string help = "Usage: quorgen [options] command [SCRIPT]\n" + filled(kAbout, 0);
   help += "\nCommands:\n";
-  for (const HelpEntry& command : kCommands) help += entry(command.label, command.text);
+  for (const HelpEntry& command : kCommands) help += helpLine(command.label, command.text);
   for (const char* note : kNotes) help += "\n" + filled(note, 0);
   help += "\nOptions:\n";
-  for (const OptionSpec& spec : kOptions) help += entry(optionLabel(spec), spec.description);
+  for (const OptionEntry& entry : kOptions) help += helpLine(optionLabel(entry), entry.description);
   help += "\nArguments:\n";
-  for (const HelpEntry& argument : kArguments) help += entry(argument.label, argument.text);
+  for (const HelpEntry& argument : kArguments) help += helpLine(argument.label, argument.text);
   return help;
 }
 
@@ -350,17 +351,13 @@ ParsedCommandLine parseQuorgenArguments(const std::vector<std::string>& argument
     return result;
   }
 
-  auto text = [&](Option option) -> std::optional<std::string> {
-    if (!given.isSet(option)) return std::nullopt;
-    return given.value(option);
-  };
   // `allowed` is in the order of the list's items, so its index is the item index.
   auto choice = [&](Option option, const std::vector<std::string>& allowed,
                     std::optional<int>& target) {
     if (!given.isSet(option)) return true;
     const std::optional<int> index = itemOf(allowed, given.value(option));
     if (!index) {
-      result.error = std::string("--") + specOf(option).name + " must be one of " +
+      result.error = std::string("--") + entryOf(option).name + " must be one of " +
                      joined(allowed) + ", not '" + given.value(option) + "'";
       return false;
     }
@@ -368,13 +365,13 @@ ParsedCommandLine parseQuorgenArguments(const std::vector<std::string>& argument
     return true;
   };
 
-  r.freq = text(Freq);
-  r.init = text(Init);
-  r.final = text(Final);
-  r.period = text(Period);
-  r.level = text(Level);
-  r.pulses = text(Pulses);
-  r.duty = text(Duty);
+  r.freq = given.valueOf(Freq);
+  r.init = given.valueOf(Init);
+  r.final = given.valueOf(Final);
+  r.period = given.valueOf(Period);
+  r.level = given.valueOf(Level);
+  r.pulses = given.valueOf(Pulses);
+  r.duty = given.valueOf(Duty);
   r.sweep = given.isSet(Sweep);
   r.offset = given.isSet(Offset);
   if (given.isSet(Log) && given.isSet(Linear)) {
@@ -392,7 +389,7 @@ ParsedCommandLine parseQuorgenArguments(const std::vector<std::string>& argument
     if (!given.isSet(option)) return true;
     const std::optional<double> value = numberIn<double>(given.value(option));
     if (!value || !(*value > 0) || *value > 1e6) {
-      result.error = std::string("--") + specOf(option).name +
+      result.error = std::string("--") + entryOf(option).name +
                      " needs a positive number of seconds, not '" + given.value(option) + "'";
       return false;
     }
